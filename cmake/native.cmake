@@ -1,0 +1,15 @@
+# Native build: the portable core and its unit tests against in-memory fakes.
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+
+file(GLOB DUSTBANE_FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/fakes/*.cpp)
+file(GLOB DUSTBANE_UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+
+add_library(dustbane_fakes STATIC ${DUSTBANE_FAKE_SOURCES})
+target_link_libraries(dustbane_fakes PUBLIC dustbane_core)
+target_include_directories(dustbane_fakes PUBLIC ${CMAKE_SOURCE_DIR}/tests/unit)
+
+add_executable(unit_tests ${DUSTBANE_UNIT_SOURCES})
+target_link_libraries(unit_tests PRIVATE dustbane_fakes GTest::gtest GTest::gtest_main Threads::Threads)
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)

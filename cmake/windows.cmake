@@ -1,0 +1,40 @@
+# Windows build: Dustbane.exe, linked statically so that it runs alone, and the Wine-run tests.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(DUSTBANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+file(GLOB DUSTBANE_WIN32_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp
+     ${CMAKE_SOURCE_DIR}/src/settings/win32/*.cpp
+     ${CMAKE_SOURCE_DIR}/src/app/win32/*.cpp)
+list(FILTER DUSTBANE_WIN32_SOURCES EXCLUDE REGEX "/win_main\\.cpp$")
+
+add_library(dustbane_win32 STATIC ${DUSTBANE_WIN32_SOURCES})
+target_link_libraries(dustbane_win32 PUBLIC dustbane_core comctl32 shell32 shlwapi ole32 uuid winmm gdi32 user32 advapi32 comdlg32 uxtheme)
+
+add_executable(Dustbane WIN32 ${CMAKE_SOURCE_DIR}/src/app/win32/win_main.cpp ${CMAKE_SOURCE_DIR}/resources/dustbane.rc)
+target_link_libraries(Dustbane PRIVATE dustbane_win32)
+target_link_options(Dustbane PRIVATE ${DUSTBANE_STATIC_LINK} -municode)
+
+# The files that sit beside Dustbane.exe in its installation folder.
+add_custom_command(TARGET Dustbane POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/help.htm $<TARGET_FILE_DIR:Dustbane>/help.htm)
+
+# GoogleTest from the sources Debian ships, built with mingw for the Wine-run tests.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+target_compile_options(gtest PRIVATE -Wno-error)
+target_compile_options(gtest_main PRIVATE -Wno-error)
+
+file(GLOB DUSTBANE_PLATFORM_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(platform_tests ${DUSTBANE_PLATFORM_TEST_SOURCES})
+target_link_libraries(platform_tests PRIVATE dustbane_win32 gtest gtest_main)
+target_link_options(platform_tests PRIVATE ${DUSTBANE_STATIC_LINK})
+
+file(GLOB DUSTBANE_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
+add_executable(e2e_tests ${DUSTBANE_E2E_SOURCES})
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
+target_link_libraries(e2e_tests PRIVATE gtest comctl32 user32 advapi32 shell32 gdi32)
+target_link_options(e2e_tests PRIVATE ${DUSTBANE_STATIC_LINK})

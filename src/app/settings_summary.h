@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/language_table.h"
+#include "platform/window_operations.h"
+#include "settings/clean_settings.h"
+
+#include <optional>
+#include <string>
+
+namespace dustbane {
+
+// Pages of the options dialog, by index.
+enum class OptionsPage { General = 0, Filters = 1, Pathes = 2, Specific = 3, Clean = 4 };
+
+// The outline of the current settings that the main list shows between runs.
+class SettingsSummary {
+  public:
+    SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
+                    WindowOperations& window);
+
+    void rebuild();
+
+    bool shown() const { return shown_; }
+    // The clean run clears it when it starts showing results.
+    void setShown(bool shown) { shown_ = shown; }
+
+    // Ext and FilesName as copied by the last rebuild; the run's confirmation shows them.
+    const std::string& fileTypesText() const { return fileTypesText_; }
+    const std::string& fileNamesText() const { return fileNamesText_; }
+
+    // The page Modify opens for the selected line; nullopt keeps the page shown last.
+    std::optional<OptionsPage> pageForLine(int selectedLine) const;
+
+  private:
+    const CleanSettings& settings_;
+    const LanguageTable& language_;
+    WindowOperations& window_;
+    bool shown_ = false;
+    std::string fileTypesText_;
+    std::string fileNamesText_;
+};
+
+} // namespace dustbane

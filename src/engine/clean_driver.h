@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/settings_summary.h"
+#include "engine/deletion.h"
+
+namespace dustbane {
+
+// The clean run from confirmation to result, entered through the run timer's tick.
+class CleanDriver {
+  public:
+    CleanDriver(RunContext& context, SettingsSummary& summary);
+
+    // With no run active: confirm, then run all thirteen stages. With a run active: ask
+    // whether to stop it.
+    void runTick();
+
+    // The elapsed clock's one-second tick.
+    void elapsedTick();
+
+    bool active() const;
+
+    // The main window is closing during a run: stop as a confirmed stop would.
+    void stopForClose();
+
+  private:
+    RunContext& context_;
+    SettingsSummary& summary_;
+    Deletion deletion_;
+};
+
+} // namespace dustbane

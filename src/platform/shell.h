@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dustbane {
+
+enum class SpecialFolder { InternetCache, LocalAppData, RoamingAppData };
+
+class Shell {
+  public:
+    virtual ~Shell() = default;
+
+    // The shell's delete of one file or one whole folder, silent and without questions.
+    // Returns the shell's result code: 0 is success.
+    virtual int deleteItem(const std::string& path, bool toRecycleBin) = 0;
+    // Empties the Recycle Bins of all drives without asking; true on S_OK.
+    virtual bool emptyRecycleBins() = 0;
+
+    // The folder's path without a trailing backslash, or "" when it cannot be resolved.
+    virtual std::string specialFolder(SpecialFolder folder) const = 0;
+    // GetTempPath (normally with a trailing backslash), or "" when the call fails.
+    virtual std::string tempPath() const = 0;
+    // GetWindowsDirectory as returned.
+    virtual std::string windowsDirectory() const = 0;
+
+    // Opens a document with its registered program; the result is not reported.
+    virtual void openDocument(const std::string& path) = 0;
+    // Starts a command line (WinExec) with the window shown maximized.
+    virtual void runMaximized(const std::string& commandLine) = 0;
+
+    // The folder browser; "" when cancelled.
+    virtual std::string browseForFolder(const std::string& title) = 0;
+    // The open-file dialog with several files selectable; empty when cancelled.
+    virtual std::vector<std::string> pickFiles() = 0;
+};
+
+} // namespace dustbane

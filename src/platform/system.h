@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace dustbane {
+
+// The parts of the operating system that are neither files, registry nor shell.
+class System {
+  public:
+    virtual ~System() = default;
+
+    virtual uint16_t systemDefaultLanguageId() const = 0;
+
+    // Bytes in the system ANSI code page to UTF-8 and back.
+    virtual std::string fromAnsi(const std::string& bytes) const = 0;
+    virtual std::string toAnsi(const std::string& text) const = 0;
+
+    // The system's string order for list sorting (lstrcmp): <0, 0 or >0.
+    virtual int compareStrings(const std::string& a, const std::string& b) const = 0;
+
+    // The current time in the user's long time format, e.g. 10:42:07.
+    virtual std::string longTimeNow() const = 0;
+    // Today in the user's short date format.
+    virtual std::string shortDateToday() const = 0;
+    // A date in the user's short date format as a day number; nullopt when unreadable.
+    virtual std::optional<int64_t> parseShortDate(const std::string& text) const = 0;
+    virtual int64_t todayDayNumber() const = 0;
+
+    // Plays the end sound ("end.wav", looked up as an alias, then as a file); returns when done.
+    virtual void playEndSound() = 0;
+    virtual void setBusyCursor(bool busy) = 0;
+    virtual void moveCursorBy(int dx, int dy) = 0;
+};
+
+} // namespace dustbane

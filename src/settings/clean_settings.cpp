@@ -1,0 +1,75 @@
+#include "settings/clean_settings.h"
+
+#include <algorithm>
+
+namespace dustbane {
+
+const std::array<FlagField, 23> flagFields = {{
+    {"Tempfolder", &CleanSettings::Tempfolder, true, "Temporary folder"},
+    {"Interfolder", &CleanSettings::Interfolder, true, "IE Temporary folder"},
+    {"Recycle", &CleanSettings::Recycle, true,
+     "Delete files of search pathes to Recycle bin(others delete directly)"},
+    {"Thumbs", &CleanSettings::Thumbs, true, "Picture Thumb cache"},
+    {"Tempfile", &CleanSettings::Tempfile, true, "Temporary files (*.~xy, ~xy.*)"},
+    {"Oldfile", &CleanSettings::Oldfile, true, ".tmp .old .bak "},
+    {"Delfolder", &CleanSettings::Delfolder, false, "Also delete folder itself"},
+    {"Firefox", &CleanSettings::Firefox, true, "Firefox cache folder"},
+    {"Displaybox", &CleanSettings::Displaybox, true, "Display Confirmation box when start clean"},
+    {"Errorreport", &CleanSettings::Errorreport, true, "Windows error report"},
+    {"Logs", &CleanSettings::Logs, true, "Save log for "},
+    {"Zerofile", &CleanSettings::Zerofile, false, "0 size file"},
+    {"Picthumb", &CleanSettings::Picthumb, true, "Picture Thumb files"},
+    {"Savepos", &CleanSettings::Savepos, true, "Restore window size when start"},
+    {"Contextmenu", &CleanSettings::Contextmenu, true,
+     "Integrated with Windows Explorer context menu"},
+    {"GoogleEarth", &CleanSettings::GoogleEarth, true, "Google Earth Cache"},
+    {"Acrobatreader", &CleanSettings::Acrobatreader, true, "Acrobat Reader8 Cache"},
+    {"Hotfix", &CleanSettings::Hotfix, true, "Windows hotfix or patch"},
+    {"Logfile", &CleanSettings::Logfile, true, "Log files (*.log)"},
+    {"Acdsee", &CleanSettings::Acdsee, true, "Acdsee database"},
+    {"WDIfile", &CleanSettings::WDIfile, true, "WDI created files"},
+    {"Empfolder", &CleanSettings::Empfolder, false, "Delete empty folder"},
+    {"Display", &CleanSettings::Display, true,
+     "Display the deleted file which was found in the search pathes"},
+}};
+
+const std::array<ListField, 4> listFieldsLoadOrder = {{
+    {"Folder", &CleanSettings::FolderList},
+    {"File", &CleanSettings::FileList},
+    {"Path", &CleanSettings::PathList},
+    {"Pathex", &CleanSettings::PathexList},
+}};
+
+const std::array<ListField, 4> listFieldsSaveOrder = {{
+    {"Path", &CleanSettings::PathList},
+    {"Folder", &CleanSettings::FolderList},
+    {"File", &CleanSettings::FileList},
+    {"Pathex", &CleanSettings::PathexList},
+}};
+
+const char* captionOf(bool CleanSettings::*field) {
+    auto found = std::find_if(flagFields.begin(), flagFields.end(),
+                              [field](const FlagField& flag) { return flag.field == field; });
+    return found->caption;
+}
+
+void insertSorted(CheckedPathList& list, CheckedPath entry,
+                  const std::function<int(const std::string&, const std::string&)>& compare) {
+    auto place = std::find_if(list.begin(), list.end(), [&](const CheckedPath& other) {
+        return compare(entry.text, other.text) < 0;
+    });
+    list.insert(place, std::move(entry));
+}
+
+void restoreDefaults(CleanSettings& settings) {
+    for (const FlagField& flag : flagFields) {
+        settings.*flag.field = flag.defaultValue;
+    }
+    settings.FilesName.clear();
+    settings.Ext.clear();
+    for (const ListField& list : listFieldsLoadOrder) {
+        (settings.*list.field).clear();
+    }
+}
+
+} // namespace dustbane

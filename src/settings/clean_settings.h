@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dustbane {
+
+struct CheckedPath {
+    std::string text;
+    bool checked = true;
+
+    bool operator==(const CheckedPath&) const = default;
+};
+
+using CheckedPathList = std::vector<CheckedPath>;
+
+// The one live record of every setting. Field names follow the registry value names.
+struct CleanSettings {
+    bool Tempfolder = true;
+    bool Interfolder = true;
+    bool Recycle = true;
+    bool Thumbs = true;
+    bool Tempfile = true;
+    bool Oldfile = true;
+    bool Delfolder = false;
+    bool Firefox = true;
+    bool Displaybox = true;
+    bool Errorreport = true;
+    bool Logs = false;
+    bool Zerofile = true;
+    bool Picthumb = true;
+    bool Savepos = true;
+    bool Contextmenu = true;
+    bool GoogleEarth = true;
+    bool Acrobatreader = true;
+    bool Hotfix = true;
+    bool Logfile = true;
+    bool Acdsee = true;
+    bool WDIfile = true;
+    bool Empfolder = false;
+    bool Display = true;
+
+    std::string FilesName;
+    std::string Ext;
+    int32_t Logday = 10;
+
+    CheckedPathList FolderList;
+    CheckedPathList FileList;
+    CheckedPathList PathList;
+    CheckedPathList PathexList;
+
+    bool operator==(const CleanSettings&) const = default;
+};
+
+// One flag of the record: its registry name, its field, the value the options dialog's
+// Default button gives it and the caption of its check box (fixed English text; the
+// settings summary and the stage heading lines show the same caption).
+struct FlagField {
+    const char* name;
+    bool CleanSettings::*field;
+    bool defaultValue;
+    const char* caption;
+};
+
+// The 23 flags in store order.
+extern const std::array<FlagField, 23> flagFields;
+
+// The caption of a flag's check box.
+const char* captionOf(bool CleanSettings::*field);
+
+// One of the four lists with its registry stem ("Path" gives Pathnum, Patha0, Pathb1 ...).
+struct ListField {
+    const char* stem;
+    CheckedPathList CleanSettings::*field;
+};
+
+// In load order: FolderList, FileList, PathList, PathexList.
+extern const std::array<ListField, 4> listFieldsLoadOrder;
+// In save order: PathList, FolderList, FileList, PathexList.
+extern const std::array<ListField, 4> listFieldsSaveOrder;
+
+// Inserts at the entry's sorted place (after equal texts), given the system's string order.
+void insertSorted(CheckedPathList& list, CheckedPath entry,
+                  const std::function<int(const std::string&, const std::string&)>& compare);
+
+// The Default button: every flag to its default, both texts and all four lists emptied;
+// Logday stays.
+void restoreDefaults(CleanSettings& settings);
+
+inline constexpr int32_t minLogDays = 1;
+inline constexpr int32_t maxLogDays = 100;
+
+} // namespace dustbane

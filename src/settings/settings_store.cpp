@@ -1,0 +1,183 @@
+#include "settings/settings_store.h"
+
+#include <algorithm>
+
+namespace dustbane {
+
+namespace {
+
+std::string entryName(const char* stem, bool checked, size_t index) {
+    return std::string(stem) + (checked ? "a" : "b") + std::to_string(index);
+}
+
+std::string notSaved(const std::string& what) {
+    return "The setting \"" + what + "\" could not be saved to the registry key HKEY_CURRENT_USER\\" +
+           settingsKeyPath + "; it and the settings after it keep their previous stored values.";
+}
+
+const char* keyNotOpened = "The registry key HKEY_CURRENT_USER\\Software\\Quillfen\\Cleaner "
+                           "could not be opened for writing, so the settings were not saved.";
+
+// Reads one list; false when a value could not be read.
+bool loadList(const RegistryKey& key, const ListField& list, CleanSettings& settings) {
+    CheckedPathList& entries = settings.*list.field;
+    std::string countName = std::string(list.stem) + "num";
+    if (!key.valueExists(countName)) {
+        if (std::string(list.stem) == "Path") {
+            entries.push_back({"C:", true});
+        }
+        return true;
+    }
+    auto count = key.readInt(countName);
+    if (!count) {
+        return false;
+    }
+    for (int32_t i = 0; i < *count; ++i) {
+        for (bool checked : {true, false}) {
+            std::string name = entryName(list.stem, checked, static_cast<size_t>(i));
+            if (!key.valueExists(name)) {
+                continue;
+            }
+            auto text = key.readString(name);
+            if (!text) {
+                return false;
+            }
+            entries.push_back({*text, checked});
+        }
+    }
+    return true;
+}
+
+// Reads every field in store order; stops at the first value that cannot be read.
+void loadFields(const RegistryKey& key, CleanSettings& settings,
+                const std::function<void()>& recycleCleared) {
+    for (const FlagField& flag : flagFields) {
+        if (!key.valueExists(flag.name)) {
+            continue;
+        }
+        auto value = key.readInt(flag.name);
+        if (!value) {
+            return;
+        }
+        bool wasSet = settings.*flag.field;
+        settings.*flag.field = *value != 0;
+        if (flag.field == &CleanSettings::Recycle && wasSet && !settings.Recycle &&
+            recycleCleared) {
+            recycleCleared();
+        }
+    }
+    for (auto [name, field] : {std::pair{"FilesName", &CleanSettings::FilesName},
+                               std::pair{"Ext", &CleanSettings::Ext}}) {
+        if (!key.valueExists(name)) {
+            continue;
+        }
+        auto text = key.readString(name);
+        if (!text) {
+            return;
+        }
+        settings.*field = *text;
+    }
+    if (key.valueExists("Logday")) {
+        auto days = key.readInt("Logday");
+        if (!days) {
+            return;
+        }
+        settings.Logday = std::clamp(*days, minLogDays, maxLogDays);
+    }
+    for (const ListField& list : listFieldsLoadOrder) {
+        if (!loadList(key, list, settings)) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(Registry& registry, const System& system)
+    : registry_(registry), system_(system) {}
+
+void SettingsStore::loadSettings(CleanSettings& settings,
+                                 const std::function<void()>& recycleCleared) {
+    auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, true);
+    if (!key) {
+        return;
+    }
+    loadFields(*key, settings, recycleCleared);
+    auto byText = [this](const CheckedPath& a, const CheckedPath& b) {
+        return system_.compareStrings(a.text, b.text) < 0;
+    };
+    for (const ListField& list : listFieldsLoadOrder) {
+        std::stable_sort((settings.*list.field).begin(), (settings.*list.field).end(), byText);
+    }
+}
+
+std::string SettingsStore::saveSettings(const CleanSettings& settings) {
+    auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, true);
+    if (!key) {
+        return keyNotOpened;
+    }
+    for (const FlagField& flag : flagFields) {
+        if (!key->writeInt(flag.name, settings.*flag.field ? 1 : 0)) {
+            return notSaved(flag.name);
+        }
+    }
+    if (!key->writeString("FilesName", settings.FilesName)) {
+        return notSaved("FilesName");
+    }
+    if (!key->writeString("Ext", settings.Ext)) {
+        return notSaved("Ext");
+    }
+    if (!key->writeInt("Logday", settings.Logday)) {
+        return notSaved("Logday");
+    }
+    return {};
+}
+
+std::string SettingsStore::saveLists(const CleanSettings& settings) {
+    auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, true);
+    if (!key) {
+        return keyNotOpened;
+    }
+    for (const ListField& list : listFieldsSaveOrder) {
+        const CheckedPathList& entries = settings.*list.field;
+        std::string countName = std::string(list.stem) + "num";
+        if (!key->writeInt(countName, static_cast<int32_t>(entries.size()))) {
+            return notSaved(countName);
+        }
+        for (size_t i = 0; i < entries.size(); ++i) {
+            std::string kept = entryName(list.stem, entries[i].checked, i);
+            std::string other = entryName(list.stem, !entries[i].checked, i);
+            if (!key->writeString(kept, entries[i].text)) {
+                return notSaved(kept);
+            }
+            if (key->valueExists(other) && !key->deleteValue(other)) {
+                return notSaved(other);
+            }
+        }
+        // Entries past the new end, left by a longer list, are removed.
+        for (size_t n = entries.size();; ++n) {
+            std::string checkedName = entryName(list.stem, true, n);
+            std::string uncheckedName = entryName(list.stem, false, n);
+            std::string stale = key->valueExists(checkedName)     ? checkedName
+                                : key->valueExists(uncheckedName) ? uncheckedName
+                                                                  : std::string();
+            if (stale.empty()) {
+                break;
+            }
+            if (!key->deleteValue(stale)) {
+                return notSaved(stale);
+            }
+        }
+    }
+    return {};
+}
+
+std::string SettingsStore::writeFlag(const char* name, bool value) {
+    auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, true);
+    if (!key) {
+        return keyNotOpened;
+    }
+    return key->writeInt(name, value ? 1 : 0) ? std::string() : notSaved(name);
+}
+
+} // namespace dustbane

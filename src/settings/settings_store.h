@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/registry.h"
+#include "platform/system.h"
+#include "settings/clean_settings.h"
+
+#include <functional>
+#include <string>
+
+namespace dustbane {
+
+// The settings key of the current user.
+inline constexpr const char* settingsKeyPath = "Software\\Quillfen\\Cleaner";
+
+// The persistent form of CleanSettings: one registry key, one value per field, each list
+// as a count plus one value per entry named <Stem>a<i> (checked) or <Stem>b<i>.
+class SettingsStore {
+  public:
+    SettingsStore(Registry& registry, const System& system);
+
+    // Reads the store into the record. Missing values leave fields as they are; the first
+    // value of the wrong type ends the load silently. List entries are appended.
+    // recycleCleared runs when Recycle goes from true to false, as the dialog's box would.
+    void loadSettings(CleanSettings& settings, const std::function<void()>& recycleCleared);
+
+    // Both return "" on success, else what was not saved, in plain words. A failed write
+    // ends the operation there.
+    std::string saveSettings(const CleanSettings& settings);
+    std::string saveLists(const CleanSettings& settings);
+
+    // Writes one flag on its own (the recycle-bin question's No writes Recycle at once).
+    std::string writeFlag(const char* name, bool value);
+
+  private:
+    Registry& registry_;
+    const System& system_;
+};
+
+} // namespace dustbane
