@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/language_table.h"
+#include "engine/clean_run.h"
+#include "platform/platform.h"
+#include "settings/clean_settings.h"
+#include "settings/settings_store.h"
+
+#include <string>
+
+namespace dustbane {
+
+// What lives for the whole program: the ports, the one live settings record, the language
+// table, the installation folder and the state of the clean run.
+struct AppServices {
+    explicit AppServices(Platform& ports) : platform(ports), store(ports.registry, ports.system) {}
+
+    Platform& platform;
+    CleanSettings settings;
+    LanguageTable language;
+    // Ends with a backslash.
+    std::string installDir;
+    SettingsStore store;
+    CleanRun run;
+};
+
+} // namespace dustbane

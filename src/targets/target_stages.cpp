@@ -1,0 +1,7 @@
+#include "targets/target_stages.h"
+
+namespace dustbane {
+
+void runTargetStages(Deletion&) {}
+
+} // namespace dustbane
