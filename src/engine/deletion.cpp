@@ -2,10 +2,214 @@
 
 namespace dustbane {
 
+namespace {
+
+// Language-table entries.
+constexpr int cleaningText = 17;
+constexpr int deletedText = 18;
+
+bool startsWithDot(const std::string& name) {
+    return !name.empty() && name.front() == '.';
+}
+
+// Whether a link lies anywhere below folder. The walk never enters a link, so a loop of
+// links cannot hold it. A subfolder that cannot be listed may hide one, so it counts too.
+bool linkBelow(FileSystem& files, const std::string& folder) {
+    auto listing = files.list(folder);
+    if (!listing) {
+        return true;
+    }
+    const std::string dir = withBackslash(folder);
+    DirectoryEntry entry;
+    while (listing->next(entry)) {
+        if (entry.name == "." || entry.name == "..") {
+            continue;
+        }
+        if (entry.isLink()) {
+            return true;
+        }
+        if (entry.isDirectory() && linkBelow(files, dir + entry.name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Removes a link itself, never what it points to. Its attributes are left alone, since
+// setting them may reach the target.
+bool removeLink(FileSystem& files, const std::string& path, bool folder) {
+    return folder ? files.removeDirectory(path) : files.deleteFile(path);
+}
+
+} // namespace
+
 Deletion::Deletion(RunContext& context) : context_(context) {}
 
 std::string withBackslash(const std::string& path) {
     return !path.empty() && path.back() == '\\' ? path : path + "\\";
+}
+
+bool Deletion::deleteItem(const std::string& path) {
+    WindowOperations& window = context_.window;
+    FileSystem& files = context_.platform.files;
+    window.setStatusText(0, context_.language.text(cleaningText) + " " + path);
+    window.pumpMessages();
+
+    const std::optional<uint32_t> found = files.attributesOf(path);
+    const bool folder = found && (*found & attributes::directory) != 0;
+    if (found && (*found & attributes::reparsePoint) != 0) {
+        // The shell's permanent delete would recurse into the target.
+        if (!removeLink(files, path, folder)) {
+            return false;
+        }
+        countDeleted(" ");
+        return true;
+    }
+    if (folder && linkBelow(files, path)) {
+        // Left to the caller's entry-by-entry fallback, which removes links as links.
+        return false;
+    }
+
+    files.setNormalAttributes(path);
+    const bool toRecycleBin = context_.run.recycleAllowed && context_.settings.Recycle;
+    if (context_.platform.shell.deleteItem(path, toRecycleBin) != 0) {
+        return false;
+    }
+    countDeleted(" ");
+    return true;
+}
+
+void Deletion::addResultLine(const std::string& text, LineImage image) {
+    context_.window.addLine(text, image);
+}
+
+void Deletion::addStageLine(const std::string& word, const std::string& subject) {
+    addResultLine(context_.platform.system.longTimeNow() + " " + word + " " + subject,
+                  LineImage::Note);
+}
+
+bool Deletion::cleanFolder(const std::string& path) {
+    if (path.size() < 4) {
+        return false;
+    }
+    WindowOperations& window = context_.window;
+    FileSystem& files = context_.platform.files;
+    CleanRun& run = context_.run;
+    const CleanSettings& settings = context_.settings;
+    window.setStatusText(0, context_.language.text(cleaningText) + " " + path);
+
+    const std::string dir = withBackslash(path);
+    bool ok = true;
+    if (auto listing = files.list(dir)) {
+        DirectoryEntry entry;
+        while (listing->next(entry)) {
+            window.pumpMessages();
+            if (startsWithDot(entry.name)) {
+                continue;
+            }
+            if (run.stopRequested) {
+                break;
+            }
+            const std::string full = dir + entry.name;
+            const bool listed = settings.Display && run.listEachItem;
+            const LineImage image =
+                entry.isDirectory() ? LineImage::FolderRemoved : LineImage::FileRemoved;
+            bool deleted = false;
+            if (entry.isLink()) {
+                deleted = removeLink(files, full, entry.isDirectory());
+                if (deleted) {
+                    countDeleted(" ");
+                }
+            } else if (entry.isDirectory()) {
+                deleted = deleteItem(full);
+                if (!deleted) {
+                    cleanFolder(full);
+                }
+            } else if (run.recycleAllowed) {
+                deleted = deleteItem(full);
+            } else {
+                files.setNormalAttributes(full);
+                deleted = files.deleteFile(full);
+                if (deleted) {
+                    countDeleted(" ");
+                }
+            }
+            if (deleted && listed) {
+                addResultLine(full, image);
+            }
+            ok = ok && deleted;
+            if (!entry.isDirectory()) {
+                advanceProgress(1);
+            }
+        }
+    }
+
+    if (path != run.rootFolder) {
+        files.setNormalAttributes(dir);
+        return files.removeDirectory(dir);
+    }
+    if (settings.Delfolder) {
+        files.setNormalAttributes(run.rootFolder);
+        return files.removeDirectory(run.rootFolder) && ok;
+    }
+    return ok;
+}
+
+void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string& dirName,
+                                    const std::string& fileName) {
+    WindowOperations& window = context_.window;
+    CleanRun& run = context_.run;
+    window.setStatusText(0, context_.language.text(cleaningText) + " " + folder);
+    const std::string dir = withBackslash(folder);
+    auto listing = context_.platform.files.list(dir);
+    if (!listing) {
+        return;
+    }
+    DirectoryEntry entry;
+    while (listing->next(entry)) {
+        window.pumpMessages();
+        if (startsWithDot(entry.name)) {
+            continue;
+        }
+        if (run.stopRequested) {
+            break;
+        }
+        const std::string full = dir + entry.name;
+        if (entry.isDirectory()) {
+            // A folder link is never entered, whatever its name.
+            if (entry.isLink()) {
+                continue;
+            }
+            if (entry.name == dirName) {
+                run.rootFolder = full;
+                cleanFolder(run.rootFolder);
+            } else {
+                cleanNamedSubfolders(full, dirName, fileName);
+            }
+            continue;
+        }
+        if (entry.name == fileName && deleteItem(full) && context_.settings.Display &&
+            run.listEachItem) {
+            addResultLine(full, LineImage::FileRemoved);
+        }
+        advanceProgress(1);
+    }
+}
+
+void Deletion::advanceProgress(int n) {
+    WindowOperations& window = context_.window;
+    int position = window.progressPosition() + n;
+    if (position >= window.progressMaximum()) {
+        position = 0;
+    }
+    window.setProgressPosition(position);
+}
+
+void Deletion::countDeleted(const std::string& separator) {
+    CleanRun& run = context_.run;
+    ++run.deletedCount;
+    context_.window.setStatusText(1, context_.language.text(deletedText) + separator +
+                                         std::to_string(run.deletedCount));
 }
 
 } // namespace dustbane
