@@ -1,13 +1,146 @@
 #include "app/settings_summary.h"
 
+#include <array>
+
 namespace dustbane {
+
+namespace {
+
+// Language-table entries of the outline.
+constexpr int headerText = 22;
+constexpr int permanentText = 23;
+constexpr int fileTypesLabel = 24;
+constexpr int fileNamesLabel = 25;
+constexpr int searchPathLabel = 26;
+constexpr int noneText = 27;
+constexpr int excludePathLabel = 28;
+constexpr int deleteFoldersLabel = 29;
+constexpr int deleteFilesLabel = 30;
+constexpr int otherLabel = 31;
+constexpr int statusHint = 32;
+
+const std::string indent = "  ";
+
+// The locations and rules the outline names when they are on, in the order shown.
+constexpr std::array<bool CleanSettings::*, 15> shownOptions = {
+    &CleanSettings::Tempfolder,  &CleanSettings::Interfolder,   &CleanSettings::Empfolder,
+    &CleanSettings::Hotfix,      &CleanSettings::Errorreport,   &CleanSettings::WDIfile,
+    &CleanSettings::Firefox,     &CleanSettings::Acdsee,        &CleanSettings::Thumbs,
+    &CleanSettings::GoogleEarth, &CleanSettings::Acrobatreader, &CleanSettings::Oldfile,
+    &CleanSettings::Logfile,     &CleanSettings::Zerofile,      &CleanSettings::Tempfile,
+};
+
+// Lines whose caption names one of these belong on the Clean page, whatever is above them.
+constexpr std::array<const char*, 4> cleanPageWords = {"Temporary folder", "Windows", "Firefox",
+                                                       "Acdsee"};
+
+// Tested in this order on each line of the upward walk; the first match decides.
+struct PageWord {
+    const char* word;
+    OptionsPage page;
+};
+constexpr std::array<PageWord, 4> headingWords = {{
+    {"Clean ", OptionsPage::Filters},
+    {" path:", OptionsPage::Pathes},
+    {"Delete ", OptionsPage::Specific},
+    {"file", OptionsPage::Filters},
+}};
+
+bool contains(const std::string& caption, const char* word) {
+    return caption.find(word) != std::string::npos;
+}
+
+// Adds one indented line per checked entry; false when there was none.
+bool addCheckedLines(WindowOperations& window, const CheckedPathList& list, LineImage image) {
+    bool added = false;
+    for (const CheckedPath& entry : list) {
+        if (entry.checked) {
+            window.addLine(indent + entry.text, image);
+            added = true;
+        }
+    }
+    return added;
+}
+
+// A heading and its checked entries; the heading goes again when none is checked.
+void addListSection(WindowOperations& window, const std::string& label, const CheckedPathList& list,
+                    LineImage image) {
+    int heading = window.lineCount();
+    window.addLine(label + ":", LineImage::Information);
+    if (!addCheckedLines(window, list, image)) {
+        window.removeLine(heading);
+    }
+}
+
+} // namespace
 
 SettingsSummary::SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
                                  WindowOperations& window)
     : settings_(settings), language_(language), window_(window) {}
 
-void SettingsSummary::rebuild() { shown_ = true; }
+void SettingsSummary::rebuild() {
+    window_.clearLines();
+    window_.setListHeader(language_.text(headerText));
 
-std::optional<OptionsPage> SettingsSummary::pageForLine(int) const { return std::nullopt; }
+    if (!settings_.Recycle) {
+        window_.addLine(indent + language_.text(permanentText), LineImage::Warning);
+    }
+
+    fileTypesText_ = settings_.Ext;
+    fileNamesText_ = settings_.FilesName;
+    if (!fileTypesText_.empty()) {
+        window_.addLine(language_.text(fileTypesLabel) + ": " + fileTypesText_, LineImage::Warning);
+    }
+    if (!fileNamesText_.empty()) {
+        window_.addLine(language_.text(fileNamesLabel) + ": " + fileNamesText_, LineImage::Warning);
+    }
+
+    int searchHeading = window_.lineCount();
+    std::string searchCaption = language_.text(searchPathLabel) + ": ";
+    window_.addLine(searchCaption, LineImage::Information);
+    if (!addCheckedLines(window_, settings_.PathList, LineImage::Warning)) {
+        window_.setLineCaption(searchHeading, searchCaption + " " + language_.text(noneText));
+    }
+
+    addListSection(window_, language_.text(excludePathLabel), settings_.PathexList,
+                   LineImage::Note);
+    addListSection(window_, language_.text(deleteFoldersLabel), settings_.FolderList,
+                   LineImage::Warning);
+    addListSection(window_, language_.text(deleteFilesLabel), settings_.FileList,
+                   LineImage::Warning);
+
+    window_.addLine(language_.text(otherLabel) + ":", LineImage::Information);
+    for (bool CleanSettings::*option : shownOptions) {
+        if (settings_.*option) {
+            window_.addLine(indent + captionOf(option), LineImage::Information);
+        }
+    }
+
+    shown_ = true;
+    window_.setStatusText(0, language_.text(statusHint));
+    window_.setStatusText(1, "");
+    window_.setStatusText(2, "");
+}
+
+std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const {
+    if (selectedLine < 0 || selectedLine >= window_.lineCount()) {
+        return std::nullopt;
+    }
+    std::string selected = window_.lineCaption(selectedLine);
+    for (const char* word : cleanPageWords) {
+        if (contains(selected, word)) {
+            return OptionsPage::Clean;
+        }
+    }
+    for (int line = selectedLine; line >= 0; --line) {
+        std::string caption = window_.lineCaption(line);
+        for (const PageWord& heading : headingWords) {
+            if (contains(caption, heading.word)) {
+                return heading.page;
+            }
+        }
+    }
+    return std::nullopt;
+}
 
 } // namespace dustbane
