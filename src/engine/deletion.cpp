@@ -35,6 +35,12 @@ bool linkBelow(FileSystem& files, const std::string& folder) {
     return false;
 }
 
+// Status panel 0 names the item, then pending messages run.
+void showActivity(RunContext& context, const std::string& path) {
+    context.window.setStatusText(0, context.language.text(cleaningText) + " " + path);
+    context.window.pumpMessages();
+}
+
 // Removes a link itself, never what it points to. Its attributes are left alone, since
 // setting them may reach the target.
 bool removeLink(FileSystem& files, const std::string& path, bool folder) {
@@ -50,14 +56,11 @@ std::string withBackslash(const std::string& path) {
 }
 
 bool Deletion::deleteItem(const std::string& path) {
-    WindowOperations& window = context_.window;
     FileSystem& files = context_.platform.files;
-    window.setStatusText(0, context_.language.text(cleaningText) + " " + path);
-    window.pumpMessages();
-
     const std::optional<uint32_t> found = files.attributesOf(path);
     const bool folder = found && (*found & attributes::directory) != 0;
     if (found && (*found & attributes::reparsePoint) != 0) {
+        showActivity(context_, path);
         // The shell's permanent delete would recurse into the target.
         if (!removeLink(files, path, folder)) {
             return false;
@@ -67,10 +70,15 @@ bool Deletion::deleteItem(const std::string& path) {
     }
     if (folder && linkBelow(files, path)) {
         // Left to the caller's entry-by-entry fallback, which removes links as links.
+        showActivity(context_, path);
         return false;
     }
+    return shellDelete(path);
+}
 
-    files.setNormalAttributes(path);
+bool Deletion::shellDelete(const std::string& path) {
+    showActivity(context_, path);
+    context_.platform.files.setNormalAttributes(path);
     const bool toRecycleBin = context_.run.recycleAllowed && context_.settings.Recycle;
     if (context_.platform.shell.deleteItem(path, toRecycleBin) != 0) {
         return false;
@@ -120,8 +128,12 @@ bool Deletion::cleanFolder(const std::string& path) {
                 if (deleted) {
                     countDeleted(" ");
                 }
+            } else if (entry.isDirectory() && linkBelow(files, full)) {
+                // The shell must not see this tree; its removal entry by entry is the result.
+                ok = cleanFolder(full) && ok;
+                continue;
             } else if (entry.isDirectory()) {
-                deleted = deleteItem(full);
+                deleted = shellDelete(full);
                 if (!deleted) {
                     cleanFolder(full);
                 }

@@ -32,6 +32,9 @@ class Deletion {
     RunContext& context() { return context_; }
 
   private:
+    // deleteItem's shell call, for a path already known to hold no link.
+    bool shellDelete(const std::string& path);
+
     RunContext& context_;
 };
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/deletion.h"
+#include "fakes/fake_platform.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace dustbane::testing {
+
+// A clean run's context over the fakes, with the built-in English texts.
+class EngineTest : public ::testing::Test {
+  protected:
+    EngineTest() { settings = CleanSettings{}; }
+
+    // A confirmed Stop click handled inside the given pump (counted from 1).
+    void stopAtPump(int pump) {
+        fake.window.onPump = [this, pump] {
+            if (fake.window.pumps == pump) {
+                run.stopRequested = true;
+            }
+        };
+    }
+
+    // A confirmed Stop click handled inside the first pump after status panel 0 shows text.
+    void stopWhenShowing(const std::string& text) {
+        fake.window.onPump = [this, text] {
+            if (fake.window.status[0] == text) {
+                run.stopRequested = true;
+            }
+        };
+    }
+
+    FakePlatform fake;
+    CleanSettings settings;
+    LanguageTable language;
+    CleanRun run;
+    RunContext context{fake.platform, settings, language,
+                       fake.window,   run,      "C:\\Program Files\\Dustbane\\"};
+    Deletion deletion{context};
+};
+
+} // namespace dustbane::testing
