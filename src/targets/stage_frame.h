@@ -1,0 +1,50 @@
+#pragma once
+
+#include "engine/deletion.h"
+#include "platform/shell.h"
+#include "settings/clean_settings.h"
+
+#include <string>
+
+namespace dustbane {
+
+// The flag that enables a stage; its option caption names the stage in its heading line.
+using StageSetting = bool CleanSettings::*;
+
+// What a stage does about a stop before its setting test.
+enum class StageEntry {
+    // Runs straight after the run's start-up, where the stop flag has just been cleared.
+    First,
+    // Lets pending window messages run, so that a Stop click lands, then honours the flag.
+    AfterPump,
+    // Honours a stop already requested, without a message pass of its own.
+    WithoutPump,
+};
+
+// The stop and setting tests of a stage: false when the stage is to be skipped.
+bool stageWanted(Deletion& deletion, StageEntry entry, StageSetting setting);
+
+// The progress step every enabled stage takes once as it starts its work.
+void stepStageProgress(Deletion& deletion);
+
+// stageWanted followed by the stage's progress step.
+bool beginStage(Deletion& deletion, StageEntry entry, StageSetting setting);
+
+// The heading line naming the stage by its option caption: "<time> Clean <caption>".
+void addCaptionLine(Deletion& deletion, StageSetting setting);
+
+// A shell special folder without a trailing backslash, or "" when it cannot be resolved.
+std::string resolveSpecialFolder(Deletion& deletion, SpecialFolder folder);
+
+// relative below a special folder, or "" when the special folder cannot be resolved.
+std::string underSpecialFolder(Deletion& deletion, SpecialFolder folder,
+                               const std::string& relative);
+
+// Makes folder the run's rootFolder, so that cleaning it keeps the folder itself unless
+// Delfolder is set. True when folder is an existing folder.
+bool enterRootFolder(Deletion& deletion, const std::string& folder);
+
+// Cleans folder as the run's rootFolder when it exists; nothing happens otherwise.
+void cleanIfPresent(Deletion& deletion, const std::string& folder);
+
+} // namespace dustbane
