@@ -1,0 +1,131 @@
+#include "engine/clean_log.h"
+
+#include <cstddef>
+#include <cstdlib>
+
+namespace dustbane {
+
+namespace {
+
+// Splits at CR LF, a lone CR or a lone LF; a last line without a line end still counts.
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    bool pending = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(line);
+            line.clear();
+            pending = false;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            line += c;
+            pending = true;
+        }
+    }
+    if (pending) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+struct LoadedLog {
+    bool existed = false;
+    std::vector<std::string> lines;
+    // Set when the file exists but cannot be read.
+    std::string failure;
+};
+
+LoadedLog load(const FileSystem& files, const System& system, const std::string& path) {
+    LoadedLog log;
+    if (!files.fileExists(path)) {
+        return log;
+    }
+    log.existed = true;
+    auto bytes = files.readFile(path);
+    if (!bytes) {
+        // Writing anyway would replace the whole history by this one block.
+        log.failure = "The clean log " + path +
+                      " could not be read (another program may be using it), so it was left "
+                      "as it was and nothing was added to it.";
+        return log;
+    }
+    log.lines = splitLines(system.fromAnsi(*bytes));
+    return log;
+}
+
+std::string save(FileSystem& files, const System& system, const std::string& path,
+                 const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    std::string failure = files.replaceFile(path, system.toAnsi(text));
+    if (!failure.empty()) {
+        return "The clean log " + path + " could not be written: " + failure;
+    }
+    return {};
+}
+
+// A block starts with an empty line followed by its date. The walk goes upwards and never
+// judges the block on line 0, so the previous run survives until the next write. A date the
+// current locale cannot read ends the walk; blocks already dropped stay dropped.
+void dropOldBlocks(const System& system, std::vector<std::string>& lines, int32_t logDays) {
+    if (lines.size() < 2) {
+        return;
+    }
+    const int64_t today = system.todayDayNumber();
+    for (size_t i = lines.size() - 2; i >= 1; --i) {
+        // After a drop the walk goes on above it, where newer blocks may still be too old.
+        if (i + 1 >= lines.size() || !lines[i].empty() || lines[i + 1].empty()) {
+            continue;
+        }
+        auto date = system.parseShortDate(lines[i + 1]);
+        if (!date) {
+            return;
+        }
+        if (std::llabs(today - *date) > logDays) {
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end());
+        }
+    }
+}
+
+} // namespace
+
+std::string logFilePath(const std::string& installDir) {
+    return installDir + "logs.log";
+}
+
+CleanLog::CleanLog(FileSystem& files, const System& system, std::string path)
+    : files_(files), system_(system), path_(std::move(path)) {}
+
+std::string CleanLog::appendRunBlock(const std::vector<std::string>& lines, int32_t logDays) {
+    LoadedLog log = load(files_, system_, path_);
+    if (!log.failure.empty()) {
+        return log.failure;
+    }
+    dropOldBlocks(system_, log.lines, logDays);
+    std::vector<std::string> block{"", system_.shortDateToday()};
+    block.insert(block.end(), lines.begin(), lines.end());
+    log.lines.insert(log.lines.begin(), block.begin(), block.end());
+    return save(files_, system_, path_, log.lines);
+}
+
+std::string CleanLog::appendRecycleRecord(const std::string& recordLine) {
+    LoadedLog log = load(files_, system_, path_);
+    if (!log.failure.empty()) {
+        return log.failure;
+    }
+    if (log.existed) {
+        log.lines.emplace_back();
+    }
+    log.lines.push_back(system_.shortDateToday());
+    log.lines.push_back(recordLine);
+    return save(files_, system_, path_, log.lines);
+}
+
+} // namespace dustbane
