@@ -1,0 +1,128 @@
+#include "platform/win32/win32_shell.h"
+
+#include "platform/win32/file_selection.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/text.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace dustbane::win32 {
+
+namespace {
+
+int csidlOf(SpecialFolder folder) {
+    switch (folder) {
+    case SpecialFolder::InternetCache:
+        return CSIDL_INTERNET_CACHE;
+    case SpecialFolder::LocalAppData:
+        return CSIDL_LOCAL_APPDATA;
+    case SpecialFolder::RoamingAppData:
+        return CSIDL_APPDATA;
+    }
+    return -1;
+}
+
+std::string pathOf(PCIDLIST_ABSOLUTE pidl) {
+    wchar_t path[MAX_PATH];
+    return SHGetPathFromIDListW(pidl, path) ? narrow(path) : std::string();
+}
+
+} // namespace
+
+int Win32Shell::deleteItem(const std::string& path, bool toRecycleBin) {
+    // The shell expands wildcards in its source list, and an empty list is no item at all:
+    // neither may reach it from a primitive that deletes exactly one item.
+    if (path.empty() || path.find_first_of("*?") != std::string::npos) {
+        return ERROR_INVALID_NAME;
+    }
+    // The source list is one path ended by two NULs: the string's own terminator is the
+    // second one.
+    std::wstring from = widen(path);
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.hwnd = owner_;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
+    if (toRecycleBin) {
+        operation.fFlags |= FOF_ALLOWUNDO;
+    }
+    return SHFileOperationW(&operation);
+}
+
+bool Win32Shell::emptyRecycleBins() {
+    return SHEmptyRecycleBinW(owner_, nullptr, SHERB_NOCONFIRMATION) == S_OK;
+}
+
+std::string Win32Shell::specialFolder(SpecialFolder folder) const {
+    UniquePidl pidl;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidlOf(folder), pidl.put()))) {
+        return {};
+    }
+    return pathOf(pidl.get());
+}
+
+std::string Win32Shell::tempPath() const {
+    wchar_t path[MAX_PATH + 1];
+    DWORD length = GetTempPathW(ARRAYSIZE(path), path);
+    return length > 0 && length < ARRAYSIZE(path) ? narrow(std::wstring(path, length))
+                                                  : std::string();
+}
+
+std::string Win32Shell::windowsDirectory() const {
+    wchar_t path[MAX_PATH + 1];
+    UINT length = GetWindowsDirectoryW(path, ARRAYSIZE(path));
+    return length > 0 && length < ARRAYSIZE(path) ? narrow(std::wstring(path, length))
+                                                  : std::string();
+}
+
+void Win32Shell::openDocument(const std::string& path) {
+    ShellExecuteW(nullptr, L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void Win32Shell::runMaximized(const std::string& commandLine) {
+    // CreateProcessW may write into the command line, so it gets its own copy.
+    std::wstring command = widen(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMAXIMIZED;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        UniqueKernelHandle processHandle(process.hProcess);
+        UniqueKernelHandle threadHandle(process.hThread);
+    }
+}
+
+std::string Win32Shell::browseForFolder(const std::string& title) {
+    std::wstring wideTitle = widen(title);
+    wchar_t displayName[MAX_PATH];
+    BROWSEINFOW browse{};
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = wideTitle.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    UniquePidl pidl(SHBrowseForFolderW(&browse));
+    return pidl ? pathOf(pidl.get()) : std::string();
+}
+
+std::vector<std::string> Win32Shell::pickFiles() {
+    // Room for some hundreds of long names at once.
+    std::wstring buffer(64 * 1024, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = L"All files\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size() - 1);
+    dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&dialog)) {
+        return {};
+    }
+    return selectedFiles(buffer.c_str());
+}
+
+} // namespace dustbane::win32
