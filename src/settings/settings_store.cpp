@@ -11,8 +11,9 @@ std::string entryName(const char* stem, bool checked, size_t index) {
 }
 
 std::string notSaved(const std::string& what) {
-    return "The setting \"" + what + "\" could not be saved to the registry key HKEY_CURRENT_USER\\" +
-           settingsKeyPath + "; it and the settings after it keep their previous stored values.";
+    return "The setting \"" + what +
+           "\" could not be saved to the registry key HKEY_CURRENT_USER\\" + settingsKeyPath +
+           "; it and the settings after it keep their previous stored values.";
 }
 
 const char* keyNotOpened = "The registry key HKEY_CURRENT_USER\\Software\\Quillfen\\Cleaner "

@@ -149,11 +149,5 @@ TEST_F(CleanLogTest, LockedLogIsNotOverwritten) {
     EXPECT_EQ(fake.files.contentsOf(logPath), before);
 }
 
-TEST_F(CleanLogTest, MissingFolderIsReportedNotIgnored) {
-    CleanLog elsewhere{fake.files, fake.system, "C:\\Gone\\logs.log"};
-    EXPECT_NE(elsewhere.appendRunBlock({"now"}, 10), "");
-    EXPECT_FALSE(fake.files.exists("C:\\Gone\\logs.log"));
-}
-
 } // namespace
 } // namespace dustbane
