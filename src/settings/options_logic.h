@@ -3,8 +3,11 @@
 #include "app/app_services.h"
 #include "app/settings_summary.h"
 #include "platform/window_operations.h"
+#include "settings/path_list_edit.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace dustbane {
 
@@ -19,18 +22,44 @@ class OptionsLogic {
     // it again and store Recycle = 1 at once.
     void recycleCleared();
 
+    // A check box was clicked: its field follows at once, and unticking Recycle asks.
+    void setFlag(bool CleanSettings::*field, bool value);
+    // The log-days field as typed: Logday follows it, clamped into 1..100.
+    void setLogDaysText(const std::string& text);
+
+    // "Default": asks, then restores the defaults in the live record without writing them.
+    // True when the record changed.
+    bool restoreDefaultsAsked();
+
+    // "Clear log": asks, then deletes the log file.
+    void clearLog();
+    // "View log": opens the log file, or says there is none.
+    void viewLog();
+
+    // A list's Add: the folder browser (or, for the file list, the file picker) and the
+    // exact-text duplicate rule. True when something was added.
+    bool add(PathListKind kind);
+    // A list's Delete: the selected rows go.
+    void remove(PathListKind kind, const std::vector<size_t>& selectedRows);
+
     // The dialog is about to show: clears accepted, saves the snapshot, syncs the verb.
     void shown();
-    // The OK sequence; also run without the dialog by offerPathArgument.
+    // The OK sequence; also run without the dialog by offerPathArgument. A failed write is
+    // reported and does not stop the steps after it.
     void ok();
     // Every close: unless accepted, the snapshot is restored.
     void closing();
     bool accepted() const { return accepted_; }
 
-    // The start-up step: loads the settings, rebuilds the summary, offers the argument.
+    // The start-up step: loads the settings, rebuilds the summary, offers the argument
+    // (already read by readPathArgument).
     void offerPathArgument(const std::string& argument);
 
   private:
+    std::string syncVerb();
+    void reportFailures(const std::vector<std::string>& failures);
+    std::string logPath() const;
+
     AppServices& app_;
     SettingsSummary& summary_;
     WindowOperations& window_;
