@@ -31,9 +31,9 @@ bool isUninstallFolderName(const std::string& name) {
     return name.starts_with("$NtUninstall");
 }
 
+// The extension from the last dot is ".log" exactly when the name ends with it.
 bool isHotfixLogName(const std::string& name) {
-    const auto dot = name.rfind('.');
-    return name.starts_with("KB") && dot != std::string::npos && name.substr(dot) == ".log";
+    return name.starts_with("KB") && name.ends_with(".log");
 }
 
 // The top level of the Windows folder only. It lets no messages run and ignores a stop,
