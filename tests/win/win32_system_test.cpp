@@ -1,0 +1,72 @@
+#include "platform/win32/win32_system.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace dustbane::testing {
+namespace {
+
+class Win32SystemTest : public ::testing::Test {
+  protected:
+    win32::Win32System system;
+};
+
+TEST_F(Win32SystemTest, ConvertsBetweenTheAnsiCodePageAndUtf8) {
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the ANSI code page here is " << GetACP();
+    }
+    const std::string ansi = "Caf\xE9 \x80 \xDF\xFC";
+    const std::string utf8 = "Caf\xC3\xA9 \xE2\x82\xAC \xC3\x9F\xC3\xBC";
+    EXPECT_EQ(system.fromAnsi(ansi), utf8);
+    EXPECT_EQ(system.toAnsi(utf8), ansi);
+    EXPECT_EQ(system.fromAnsi(""), "");
+    EXPECT_EQ(system.toAnsi(""), "");
+    // What the code page cannot hold becomes a stand-in, one per character.
+    EXPECT_EQ(system.toAnsi("\xE6\x97\xA5\xE6\x9C\xAC").size(), 2u);
+}
+
+TEST_F(Win32SystemTest, OrdersTextLikeTheSystemIgnoringCase) {
+    std::vector<std::string> paths = {"d:\\b", "C:\\temp", "c:\\Apps",
+                                      "D:\\a", "C:\\",     "c:\\apps\\x"};
+    std::sort(paths.begin(), paths.end(), [this](const std::string& a, const std::string& b) {
+        return system.compareStrings(a, b) < 0;
+    });
+    EXPECT_EQ(paths, (std::vector<std::string>{"C:\\", "c:\\Apps", "c:\\apps\\x", "C:\\temp",
+                                               "D:\\a", "d:\\b"}));
+    EXPECT_EQ(system.compareStrings("same", "same"), 0);
+    EXPECT_NE(system.compareStrings("a", "A"), 0);
+    EXPECT_EQ(system.compareStrings("a", "A"), -system.compareStrings("A", "a"));
+}
+
+TEST_F(Win32SystemTest, ReadsTodaysShortDateBack) {
+    std::string today = system.shortDateToday();
+    ASSERT_FALSE(today.empty());
+    EXPECT_EQ(system.parseShortDate(today), system.todayDayNumber()) << today;
+    EXPECT_EQ(system.parseShortDate("garbage"), std::nullopt);
+    EXPECT_EQ(system.parseShortDate(""), std::nullopt);
+    EXPECT_EQ(system.parseShortDate(today + "x"), std::nullopt);
+}
+
+TEST_F(Win32SystemTest, WritesTheTimeInTheLongFormat) {
+    std::string time = system.longTimeNow();
+    ASSERT_GE(time.size(), 5u);
+    EXPECT_TRUE(std::count_if(time.begin(), time.end(), ::isdigit) >= 4) << time;
+}
+
+TEST_F(Win32SystemTest, MovesTheCursorAndShowsTheBusyCursor) {
+    ASSERT_TRUE(SetCursorPos(100, 100));
+    system.moveCursorBy(5, -3);
+    POINT position;
+    ASSERT_TRUE(GetCursorPos(&position));
+    EXPECT_EQ(position.x, 105);
+    EXPECT_EQ(position.y, 97);
+
+    system.setBusyCursor(true);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    system.setBusyCursor(false);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+} // namespace
+} // namespace dustbane::testing
