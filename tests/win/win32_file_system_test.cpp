@@ -66,6 +66,19 @@ TEST_F(Win32FileSystemTest, ReportsSizesBeyondFourGigabytes) {
     EXPECT_EQ(entries["big.bin"].size, (5ULL << 30) + 7);
 }
 
+TEST_F(Win32FileSystemTest, ListsADriveRootGivenWithOrWithoutItsBackslash) {
+    // Away from the root, "C:" alone would name the current folder of drive C:.
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(win32::widen(scratch.path()).c_str()));
+    for (const char* root : {"C:", "C:\\", "c:/"}) {
+        auto entries = listAll(files, root);
+        EXPECT_TRUE(entries.count("windows")) << root;
+        EXPECT_TRUE(entries.count("users")) << root;
+    }
+    SetCurrentDirectoryW(previous);
+}
+
 TEST_F(Win32FileSystemTest, ListingOfAMissingFolderDoesNotStart) {
     EXPECT_EQ(files.list(scratch / "missing"), nullptr);
     EXPECT_EQ(files.list(""), nullptr);

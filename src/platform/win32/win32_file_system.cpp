@@ -77,7 +77,9 @@ std::unique_ptr<DirectoryListing> Win32FileSystem::list(const std::string& folde
     if (folder.empty()) {
         return nullptr;
     }
-    std::wstring pattern = apiPath(folder);
+    // The separator goes on first, so that "C:" lists the root of C:, not its current folder.
+    const char last = folder.back();
+    std::wstring pattern = apiPath(last == '\\' || last == '/' ? folder : folder + '\\');
     if (pattern.empty()) {
         return nullptr;
     }
