@@ -1,0 +1,161 @@
+#include "app/win32/about_box.h"
+
+#include "app/win32/pictures.h"
+#include "app/win32/resource_ids.h"
+#include "app/win32/window_procedure.h"
+#include "app/window_metrics.h"
+#include "platform/win32/text.h"
+
+#include <stdexcept>
+
+namespace dustbane::win32 {
+
+namespace {
+
+const wchar_t* const aboutClass = L"TAboutBox";
+const wchar_t* const programLine = L"Dustbane 1.0";
+const wchar_t* const makerLine = L"Quillfen Software, December 2026";
+const wchar_t* const webAddress = L"https://www.quillfen.example/dustbane";
+
+constexpr COLORREF skyBlue = RGB(135, 206, 235);
+constexpr COLORREF linkColour = RGB(0, 51, 153);
+constexpr int iconSize = 48;
+constexpr int margin = 20;
+constexpr int textLeft = margin + iconSize + 16;
+constexpr int buttonBarHeight = 46;
+
+} // namespace
+
+AboutBox::AboutBox(HINSTANCE instance, Shell& shell) : instance_(instance), shell_(shell) {}
+
+void AboutBox::create(HWND owner) {
+    owner_ = owner;
+    pageBrush_ = UniqueBrush(CreateSolidBrush(skyBlue));
+    titleFont_ = makeFont(L"Tahoma", 18, true);
+    textFont_ = makeFont(L"Tahoma", 13, false);
+    linkFont_ = makeFont(L"Tahoma", 13, false, true);
+    programIcon_ = loadPicture(instance_, IDI_PROGRAM, iconSize, iconSize);
+    registerClass(instance_, aboutClass, windowProcedure<AboutBox>, pageBrush_.get());
+    RECT outer{0, 0, metrics::aboutWidth, metrics::aboutHeight};
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
+    window_ = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, aboutClass,
+                              L"About Dustbane", style, 0, 0, outer.right - outer.left,
+                              outer.bottom - outer.top, owner, nullptr, instance_, this);
+    if (!window_) {
+        throw std::runtime_error("The about box could not be created.");
+    }
+    auto label = [this](const wchar_t* text, HFONT font, int top, int height, DWORD extra, int id) {
+        HWND control =
+            CreateWindowExW(0, WC_STATICW, text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra,
+                            textLeft, top, metrics::aboutWidth - textLeft - margin, height, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return control;
+    };
+    label(programLine, titleFont_.get(), 26, 24, 0, 0);
+    label(makerLine, textFont_.get(), 62, 18, 0, 0);
+    link_ = label(webAddress, linkFont_.get(), 92, 18, SS_NOTIFY, IDC_ABOUT_LINK);
+    ok_ = CreateWindowExW(
+        0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+        (metrics::aboutWidth - 88) / 2, metrics::aboutHeight - buttonBarHeight + 10, 88, 26,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance_, nullptr);
+    SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
+}
+
+void AboutBox::layout() {
+    RECT ownerRect{};
+    GetWindowRect(owner_, &ownerRect);
+    RECT own{};
+    GetWindowRect(window_, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    int left = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    int top = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutBox::showModal() {
+    layout();
+    EnableWindow(owner_, FALSE);
+    open_ = true;
+    ShowWindow(window_, SW_SHOW);
+    SetFocus(ok_);
+    MSG message;
+    while (open_) {
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
+            break;
+        }
+        if (!IsDialogMessageW(window_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    close();
+}
+
+// The owner is enabled before the box hides, so that Windows activates the owner and not
+// some other program's window.
+void AboutBox::close() {
+    open_ = false;
+    if (IsWindowVisible(window_)) {
+        EnableWindow(owner_, TRUE);
+        ShowWindow(window_, SW_HIDE);
+        SetActiveWindow(owner_);
+    }
+}
+
+LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+            close();
+            return 0;
+        case IDC_ABOUT_LINK:
+            if (HIWORD(wParam) == STN_CLICKED) {
+                shell_.runMaximized("Explorer.exe " + narrow(webAddress));
+            }
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_CLOSE:
+        close();
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, reinterpret_cast<HWND>(lParam) == link_ ? linkColour : RGB(0, 0, 0));
+        return reinterpret_cast<LRESULT>(pageBrush_.get());
+    }
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == link_) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        RECT bar = client;
+        bar.top = bar.bottom - buttonBarHeight;
+        FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(dc, &bar, EDGE_ETCHED, BF_TOP);
+        DrawIconEx(dc, margin, 24, programIcon_.get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace dustbane::win32

@@ -1,0 +1,145 @@
+#include "app/win32/main_list.h"
+
+#include "app/win32/pictures.h"
+#include "app/win32/resource_ids.h"
+#include "platform/win32/text.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace dustbane::win32 {
+
+namespace {
+
+// Room for the image and the padding around the text in the one column.
+constexpr int columnPadding = 32;
+
+} // namespace
+
+MainList::MainList(HINSTANCE instance) : instance_(instance) {}
+
+void MainList::create(HWND parent) {
+    HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
+                                      LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                                  0, 0, 0, 0, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_LIST)),
+                                  instance_, nullptr);
+    if (!window) {
+        throw std::runtime_error("The main list could not be created.");
+    }
+    list_ = ListViewControl(window);
+    ListView_SetExtendedListViewStyle(window, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    images_ = makeListImages(instance_);
+    ListView_SetImageList(window, images_.get(), LVSIL_SMALL);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 100;
+    column.pszText = const_cast<wchar_t*>(L"");
+    ListView_InsertColumn(window, 0, &column);
+}
+
+void MainList::move(int left, int top, int width, int height) {
+    list_.move(left, top, width, height);
+    fitColumn();
+}
+
+void MainList::clear() {
+    lines_.clear();
+    widestLength_ = 0;
+    widestPixels_ = 0;
+    // Done at once: the old count must never outlive its lines.
+    list_.setItemCount(0, 0);
+    fitColumn();
+    dirty_ = false;
+    added_ = false;
+}
+
+void MainList::add(const std::string& caption, LineImage image) {
+    lines_.push_back({caption, image});
+    widenColumn(caption);
+    dirty_ = true;
+    added_ = true;
+}
+
+void MainList::setCaption(int index, const std::string& caption) {
+    lines_.at(static_cast<size_t>(index)).caption = caption;
+    widenColumn(caption);
+    list_.redrawItems(index, index);
+}
+
+void MainList::remove(int index) {
+    lines_.erase(lines_.begin() + index);
+    dirty_ = true;
+}
+
+void MainList::setHeader(const std::string& text) const {
+    list_.setColumnText(widen(text));
+}
+
+POINT MainList::menuPoint() const {
+    RECT rect{};
+    int line = selected();
+    if (line >= 0) {
+        rect = list_.itemRect(line);
+    }
+    POINT point{rect.left + 8, line >= 0 ? rect.bottom : 8};
+    ClientToScreen(list_.handle(), &point);
+    return point;
+}
+
+void MainList::flush() {
+    if (!dirty_) {
+        return;
+    }
+    dirty_ = false;
+    list_.setItemCount(count(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    InvalidateRect(list_.handle(), nullptr, FALSE);
+    if (added_ && count() > 0) {
+        list_.ensureVisible(count() - 1);
+    }
+    added_ = false;
+    fitColumn();
+}
+
+// Measuring every line would cost a text measurement per line; only a line longer in
+// characters than the longest so far can be wider.
+void MainList::widenColumn(const std::string& caption) {
+    if (caption.size() <= widestLength_) {
+        return;
+    }
+    widestLength_ = caption.size();
+    widestPixels_ = std::max(widestPixels_, list_.stringWidth(widen(caption)) + columnPadding);
+    dirty_ = true;
+}
+
+void MainList::fitColumn() {
+    RECT client{};
+    GetClientRect(list_.handle(), &client);
+    int width = std::max<int>(client.right - client.left, widestPixels_);
+    if (width != columnWidth_) {
+        columnWidth_ = width;
+        list_.setColumnWidth(width);
+    }
+}
+
+bool MainList::answer(const NMHDR& header) {
+    if (header.code == LVN_GETDISPINFOW) {
+        auto& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
+        if (item.iItem < 0 || item.iItem >= count()) {
+            return true;
+        }
+        const Line& line = lines_[static_cast<size_t>(item.iItem)];
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            shownText_ = widen(line.caption);
+            lstrcpynW(item.pszText, shownText_.c_str(), item.cchTextMax);
+        }
+        if (item.mask & LVIF_IMAGE) {
+            item.iImage = static_cast<int>(line.image);
+        }
+        return true;
+    }
+    return false;
+}
+
+} // namespace dustbane::win32

@@ -1,0 +1,492 @@
+#include "app/win32/main_window.h"
+
+#include "app/help_and_log.h"
+#include "app/win32/about_box.h"
+#include "app/win32/resource_ids.h"
+#include "app/win32/window_procedure.h"
+#include "app/window_metrics.h"
+#include "engine/clean_driver.h"
+#include "platform/win32/text.h"
+#include "settings/options_logic.h"
+#include "settings/path_argument.h"
+#include "settings/win32/options_dialog.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <windows.h>
+// After <windows.h>, which they need.
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+namespace dustbane::win32 {
+
+namespace {
+
+const wchar_t* const mainClass = L"TForm1";
+
+// The timers, named after the handlers they drive.
+constexpr UINT_PTR timer1 = 1; // start-up step 1: the display mode
+constexpr UINT_PTR timer2 = 2; // the elapsed clock
+constexpr UINT_PTR timer5 = 5; // start-up step 2: settings, summary, argument
+constexpr UINT_PTR timer6 = 6; // the run timer
+constexpr UINT stepInterval = 100;
+constexpr UINT clockInterval = 1000;
+
+// Posted once to show list and status changes that no pump has shown yet.
+constexpr UINT flushMessage = WM_APP + 1;
+// A real message pump or repaint at most this often: PeekMessage and invalidation are
+// round trips to the window server under Wine, while the engine asks at every entry.
+constexpr uint64_t refreshMilliseconds = 10;
+
+RECT workArea() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+std::string firstArgument() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) {
+        return {};
+    }
+    std::string first = count > 1 ? narrow(arguments[1]) : std::string();
+    LocalFree(arguments);
+    return first;
+}
+
+// The page the options dialog showed last: its tab control keeps the selection while the
+// dialog is hidden.
+OptionsPage lastShownPage(const OptionsDialog& dialog) {
+    HWND tabs = FindWindowExW(dialog.handle(), nullptr, WC_TABCONTROLW, nullptr);
+    int index = tabs ? TabCtrl_GetCurSel(tabs) : -1;
+    if (index < static_cast<int>(OptionsPage::General) ||
+        index > static_cast<int>(OptionsPage::Clean)) {
+        return OptionsPage::General;
+    }
+    return static_cast<OptionsPage>(index);
+}
+
+HMENU childId(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, AppServices& app)
+    : instance_(instance), app_(app), toolbar_(instance), list_(instance) {}
+
+void MainWindow::create() {
+    HICON icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    registerClass(instance_, mainClass, windowProcedure<MainWindow>,
+                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon);
+
+    placement_ = readStartupPlacement(app_.platform.registry, app_.platform.files);
+    app_.installDir = placement_.installDir;
+
+    RECT area = workArea();
+    int left = area.left + std::max<int>(0, (area.right - area.left - metrics::windowWidth) / 2);
+    int top = area.top + std::max<int>(0, (area.bottom - area.top - metrics::windowHeight) / 2);
+    int width = metrics::windowWidth;
+    int height = metrics::windowHeight;
+    bool stored = placement_.mode == StartupPlacement::Mode::Stored;
+    if (stored) {
+        left = top = width = height = CW_USEDEFAULT;
+    }
+    window_ = CreateWindowExW(0, mainClass, L"Dustbane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              left, top, width, height, nullptr, nullptr, instance_, this);
+    if (!window_) {
+        throw std::runtime_error("The main window could not be created.");
+    }
+    if (stored) {
+        RECT bounds{};
+        GetWindowRect(window_, &bounds);
+        int x = placement_.left.value_or(bounds.left);
+        int y = placement_.top.value_or(bounds.top);
+        // A stored size too small to see would leave the user no window to grab.
+        int w = std::max<int>(placement_.width.value_or(bounds.right - bounds.left),
+                         metrics::minimumWindowWidth);
+        int h = std::max<int>(placement_.height.value_or(bounds.bottom - bounds.top),
+                         metrics::minimumWindowHeight);
+        SetWindowPos(window_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    app_.language.load(app_.platform.files, app_.platform.system, app_.installDir);
+    SetWindowTextW(window_, widen(app_.language.text(0)).c_str());
+    toolbar_.applyLanguage(app_.language);
+    accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+}
+
+void MainWindow::show(int showCommand) {
+    bool plain = showCommand == SW_SHOWNORMAL || showCommand == SW_SHOWDEFAULT;
+    if (plain && placement_.mode == StartupPlacement::Mode::Maximized) {
+        showCommand = SW_SHOWMAXIMIZED;
+    }
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetTimer(window_, timer1, stepInterval, nullptr);
+}
+
+void MainWindow::createChildren() {
+    toolbar_.create(window_);
+    list_.create(window_);
+    progress_ =
+        ProgressBarControl(CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, 0, 0, window_,
+                                           childId(IDC_PROGRESS), instance_, nullptr));
+    progress_.setRange(metrics::progressMaximum);
+    status_ = StatusBarControl(CreateWindowExW(
+        0, STATUSCLASSNAMEW, L"",
+        WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+        0, 0, 0, 0, window_, childId(IDC_STATUS_BAR), instance_, nullptr));
+    if (!progress_.handle() || !status_.handle()) {
+        throw std::runtime_error("The status strip could not be created.");
+    }
+    SetFocus(list_.handle());
+}
+
+void MainWindow::layout() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    int width = client.right;
+    int toolbarHeight = toolbar_.height();
+    int stripTop = std::max<int>(toolbarHeight, client.bottom - metrics::statusStripHeight);
+    MoveWindow(toolbar_.handle(), 0, 0, width, toolbarHeight, TRUE);
+    list_.move(0, toolbarHeight, width, stripTop - toolbarHeight);
+    layoutStatusStrip();
+}
+
+// StatusBar1Resize: panel 0 takes what panels 1 and 2 leave, beside the progress bar.
+void MainWindow::layoutStatusStrip() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    int top = std::max<int>(toolbar_.height(), client.bottom - metrics::statusStripHeight);
+    int barLeft = progressShown_ ? metrics::progressWidth : 0;
+    int barWidth = std::max<int>(0, client.right - barLeft);
+    progress_.move(0, top + 2, metrics::progressWidth, metrics::statusStripHeight - 4);
+    status_.move(barLeft, top, barWidth, metrics::statusStripHeight);
+    int panel2Left = std::max<int>(0, barWidth - metrics::statusPanel2Width);
+    int panel1Left = std::max<int>(0, panel2Left - metrics::statusPanel1Width);
+    const int edges[] = {panel1Left, panel2Left, -1};
+    status_.setPartRightEdges(edges, 3);
+}
+
+void MainWindow::help() {
+    openInstalledDocument(InstalledDocument::Help, app_.installDir, app_.language, app_.platform);
+}
+
+void MainWindow::command(int id) {
+    switch (id) {
+    case IDC_TOOL_CLEAN:
+        if (app_.settings.Displaybox) {
+            app_.platform.system.moveCursorBy(180, 150);
+        } else {
+            app_.platform.system.moveCursorBy(60, 70);
+        }
+        SetTimer(window_, timer6, stepInterval, nullptr);
+        break;
+    case IDC_TOOL_OPTIONS:
+        parts_->optionsDialog.show(OptionsPage::General);
+        break;
+    case IDC_TOOL_HELP:
+        help();
+        break;
+    case IDC_TOOL_LOG:
+        openInstalledDocument(InstalledDocument::Log, app_.installDir, app_.language,
+                              app_.platform);
+        break;
+    case IDC_TOOL_ABOUT:
+        parts_->about.showModal();
+        break;
+    case IDC_TOOL_EXIT:
+        if (!progressShown_) {
+            SendMessageW(window_, WM_CLOSE, 0, 0);
+        }
+        break;
+    case IDM_SHOW_TEXT:
+        toolbar_.showText(app_.platform.registry, app_.platform.prompter);
+        layout();
+        break;
+    case IDM_ONLY_ICONS:
+        toolbar_.onlyIcons(app_.platform.registry, app_.platform.prompter);
+        layout();
+        break;
+    case IDM_MODIFY:
+        modify();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::timer(UINT_PTR id) {
+    switch (id) {
+    case timer1:
+        KillTimer(window_, timer1);
+        if (displayTextStoredOff(app_.platform.registry)) {
+            command(IDM_ONLY_ICONS);
+        }
+        SetTimer(window_, timer5, stepInterval, nullptr);
+        break;
+    case timer5:
+        KillTimer(window_, timer5);
+        parts_->options.offerPathArgument(readPathArgument(firstArgument()));
+        flush();
+        break;
+    case timer6:
+        KillTimer(window_, timer6);
+        parts_->driver.runTick();
+        flush();
+        if (closePending_ && !progressShown_) {
+            PostMessageW(window_, WM_CLOSE, 0, 0);
+        }
+        break;
+    case timer2:
+        parts_->driver.elapsedTick();
+        flush();
+        UpdateWindow(status_.handle());
+        break;
+    default:
+        break;
+    }
+}
+
+// Closing during a run stops the run first; the run's own end steps (final line, log) run
+// before the window goes, when the run timer's handler sees the pending close.
+void MainWindow::close() {
+    if (progressShown_) {
+        if (!closePending_) {
+            closePending_ = true;
+            parts_->driver.stopForClose();
+        }
+        return;
+    }
+    writeClosingPlacement(app_.platform.registry, IsZoomed(window_) != FALSE, currentBounds());
+    DestroyWindow(window_);
+}
+
+WindowBounds MainWindow::currentBounds() const {
+    RECT rect{};
+    if (IsIconic(window_)) {
+        // The normal position of a minimized window is in work-area coordinates.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(window_, &placement);
+        rect = placement.rcNormalPosition;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+        OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+                   monitor.rcWork.top - monitor.rcMonitor.top);
+    } else {
+        GetWindowRect(window_, &rect);
+    }
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void MainWindow::modify() {
+    int line = list_.selected();
+    if (line < 0) {
+        return;
+    }
+    OptionsDialog& dialog = parts_->optionsDialog;
+    dialog.show(parts_->summary.pageForLine(line).value_or(lastShownPage(dialog)));
+}
+
+void MainWindow::showListMenu(POINT screen) {
+    if (!listMenuEnabled_) {
+        return;
+    }
+    UniqueMenu menu(CreatePopupMenu());
+    UINT state = list_.selected() >= 0 ? MF_ENABLED : MF_GRAYED;
+    AppendMenuW(menu.get(), MF_STRING | state, IDM_MODIFY, L"&Modify");
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
+}
+
+void MainWindow::setStatusText(int panel, const std::string& text) {
+    auto index = static_cast<size_t>(panel);
+    if (statusTexts_.at(index) != text) {
+        statusTexts_[index] = text;
+        statusDirty_[index] = true;
+        requestFlush();
+    }
+}
+
+void MainWindow::setProgressVisible(bool visible) {
+    progressShown_ = visible;
+    progress_.setPosition(progressPosition_);
+    progress_.show(visible);
+    layoutStatusStrip();
+}
+
+int MainWindow::progressMaximum() const {
+    return metrics::progressMaximum;
+}
+
+void MainWindow::setProgressPosition(int position) {
+    if (position != progressPosition_) {
+        progressPosition_ = position;
+        progressDirty_ = true;
+        requestFlush();
+    }
+}
+
+void MainWindow::startElapsedClock() {
+    SetTimer(window_, timer2, clockInterval, nullptr);
+}
+
+void MainWindow::stopElapsedClock() {
+    KillTimer(window_, timer2);
+}
+
+void MainWindow::setCleanButton(const std::string& caption, CleanPicture picture,
+                                const std::string& hint) {
+    toolbar_.setCleanFace(caption, picture, hint);
+}
+
+void MainWindow::pumpMessages() {
+    uint64_t now = GetTickCount64();
+    if (now - lastPump_ < refreshMilliseconds) {
+        return;
+    }
+    lastPump_ = now;
+    flush();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The main loop must still see it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (!TranslateAcceleratorW(window_, accelerators_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void MainWindow::clearLines() {
+    list_.clear();
+    InvalidateRect(list_.handle(), nullptr, TRUE);
+}
+
+void MainWindow::addLine(const std::string& caption, LineImage image) {
+    list_.add(caption, image);
+    requestFlush();
+}
+
+void MainWindow::setLineCaption(int index, const std::string& caption) {
+    list_.setCaption(index, caption);
+}
+
+void MainWindow::removeLine(int index) {
+    list_.remove(index);
+    requestFlush();
+}
+
+void MainWindow::setListHeader(const std::string& text) {
+    list_.setHeader(text);
+}
+
+void MainWindow::repaintList() {
+    flushIfDue();
+}
+
+void MainWindow::requestFlush() {
+    if (!flushPosted_) {
+        flushPosted_ = PostMessageW(window_, flushMessage, 0, 0) != FALSE;
+    }
+}
+
+void MainWindow::flushIfDue() {
+    if (GetTickCount64() - lastFlush_ >= refreshMilliseconds) {
+        flush();
+    }
+}
+
+void MainWindow::flush() {
+    lastFlush_ = GetTickCount64();
+    list_.flush();
+    for (size_t panel = 0; panel < statusTexts_.size(); ++panel) {
+        if (statusDirty_[panel]) {
+            statusDirty_[panel] = false;
+            status_.setPartText(static_cast<int>(panel), widen(statusTexts_[panel]));
+        }
+    }
+    if (progressDirty_) {
+        progressDirty_ = false;
+        progress_.setPosition(progressPosition_);
+    }
+}
+
+LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        window_ = window;
+        createChildren();
+        return 0;
+    case WM_SIZE:
+        layout();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = {metrics::minimumWindowWidth, metrics::minimumWindowHeight};
+        return 0;
+    }
+    case WM_SETFOCUS:
+        SetFocus(list_.handle());
+        return 0;
+    case WM_COMMAND:
+        if (parts_) {
+            command(LOWORD(wParam));
+        }
+        return 0;
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        if (header.hwndFrom == list_.handle()) {
+            if (list_.answer(header)) {
+                return 0;
+            }
+            if (header.code == NM_DBLCLK && parts_ && parts_->summary.shown()) {
+                modify();
+            }
+        }
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == list_.handle() && parts_) {
+            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            showListMenu(point.x == -1 && point.y == -1 ? list_.menuPoint() : point);
+            return 0;
+        }
+        break;
+    case WM_HELP:
+        help();
+        return TRUE;
+    case WM_TIMER:
+        if (parts_) {
+            timer(wParam);
+        }
+        return 0;
+    case flushMessage:
+        flushPosted_ = false;
+        flush();
+        return 0;
+    case WM_CLOSE:
+        if (parts_) {
+            close();
+        } else {
+            DestroyWindow(window);
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace dustbane::win32

@@ -1,0 +1,230 @@
+#include "app/win32/toolbar.h"
+
+#include "app/win32/pictures.h"
+#include "app/win32/resource_ids.h"
+#include "app/win32/window_procedure.h"
+#include "app/window_metrics.h"
+#include "platform/win32/text.h"
+
+#include <stdexcept>
+#include <windows.h>
+// After <windows.h>, which they need.
+#include <windowsx.h>
+
+namespace dustbane::win32 {
+
+namespace {
+
+const wchar_t* const toolbarClass = L"DustbaneToolbar";
+
+constexpr std::array<int, toolbarSlotCount> commandIds = {
+    IDC_TOOL_CLEAN, IDC_TOOL_OPTIONS, IDC_TOOL_HELP, IDC_TOOL_LOG, IDC_TOOL_ABOUT, IDC_TOOL_EXIT};
+constexpr std::array<int, toolbarSlotCount> pictureIds = {IDI_CLEAN, IDI_OPTIONS, IDI_HELP,
+                                                          IDI_LOG,   IDI_ABOUT,   IDI_EXIT};
+// The clean picture is one pixel shorter than the others.
+constexpr int cleanPictureHeight = metrics::buttonPictureSize - 1;
+
+ToolbarSlot slotAt(size_t index) {
+    return static_cast<ToolbarSlot>(index);
+}
+
+} // namespace
+
+Toolbar::Toolbar(HINSTANCE instance) : instance_(instance) {}
+
+void Toolbar::create(HWND parent) {
+    registerClass(instance_, toolbarClass, windowProcedure<Toolbar>,
+                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    font_ = makeFont(L"Tahoma", metrics::buttonFontHeight, false);
+    boldFont_ = makeFont(L"Tahoma", metrics::buttonFontHeight, true);
+    for (size_t slot = 0; slot < pictures_.size(); ++slot) {
+        int height = slot == 0 ? cleanPictureHeight : metrics::buttonPictureSize;
+        pictures_[slot] =
+            loadPicture(instance_, pictureIds[slot], metrics::buttonPictureSize, height);
+    }
+    stopPicture_ =
+        loadPicture(instance_, IDI_STOP, metrics::buttonPictureSize, metrics::buttonPictureSize);
+    window_ = CreateWindowExW(
+        0, toolbarClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, model_.height(),
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance_, this);
+    if (!window_) {
+        throw std::runtime_error("The toolbar could not be created.");
+    }
+    createButtons();
+    sync();
+}
+
+void Toolbar::createButtons() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                               nullptr, instance_, nullptr);
+    for (size_t slot = 0; slot < buttons_.size(); ++slot) {
+        HWND button = CreateWindowExW(
+            0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandIds[slot])), instance_, nullptr);
+        buttons_[slot] = ButtonControl(button);
+        SetWindowSubclass(button, buttonHook, 1, reinterpret_cast<DWORD_PTR>(this));
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void Toolbar::applyLanguage(const LanguageTable& language) {
+    model_.applyLanguage(language);
+    sync();
+}
+
+void Toolbar::onlyIcons(Registry& registry, Prompter& prompter) {
+    model_.onlyIcons(registry, prompter);
+    sync();
+}
+
+void Toolbar::showText(Registry& registry, Prompter& prompter) {
+    model_.showText(registry, prompter);
+    sync();
+}
+
+void Toolbar::setCleanFace(const std::string& caption, CleanPicture picture,
+                           const std::string& hint) {
+    model_.setCaption(ToolbarSlot::Clean, caption);
+    model_.setHint(ToolbarSlot::Clean, hint);
+    cleanPicture_ = picture;
+    sync();
+}
+
+// Brings the buttons in line with the model: places, captions (also as window texts, so that
+// tools that read windows find them) and tool tips.
+void Toolbar::sync() {
+    for (size_t slot = 0; slot < buttons_.size(); ++slot) {
+        ButtonPlace place = model_.place(slotAt(slot));
+        const ButtonControl& button = buttons_[slot];
+        button.move(place.left, place.top, place.width, place.height);
+        button.setText(widen(model_.caption(slotAt(slot))));
+        std::wstring hint = widen(model_.hint(slotAt(slot)));
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(button.handle());
+        tool.lpszText = hint.data();
+        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        button.invalidate();
+    }
+}
+
+int Toolbar::slotOf(HWND button) const {
+    for (size_t slot = 0; slot < buttons_.size(); ++slot) {
+        if (buttons_[slot].handle() == button) {
+            return static_cast<int>(slot);
+        }
+    }
+    return -1;
+}
+
+void Toolbar::drawButton(const DRAWITEMSTRUCT& item) const {
+    int slot = slotOf(item.hwndItem);
+    if (slot < 0) {
+        return;
+    }
+    HDC dc = item.hDC;
+    RECT bounds = item.rcItem;
+    bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    bool hot = slot == hotSlot_;
+    FillRect(dc, &bounds, GetSysColorBrush(hot || pressed ? COLOR_3DLIGHT : COLOR_BTNFACE));
+    if (pressed) {
+        DrawEdge(dc, &bounds, BDR_SUNKENOUTER, BF_RECT);
+    } else if (hot) {
+        DrawEdge(dc, &bounds, BDR_RAISEDINNER, BF_RECT);
+    }
+    std::wstring caption = widen(model_.caption(slotAt(static_cast<size_t>(slot))));
+    int width = bounds.right - bounds.left;
+    int height = bounds.bottom - bounds.top;
+    int pictureHeight = slot == 0 ? cleanPictureHeight : metrics::buttonPictureSize;
+    int shift = pressed ? 1 : 0;
+    int pictureTop = caption.empty() ? (height - pictureHeight) / 2 : 7;
+    HICON picture = slot == 0 && cleanPicture_ == CleanPicture::Stop
+                        ? stopPicture_.get()
+                        : pictures_[static_cast<size_t>(slot)].get();
+    DrawIconEx(dc, (width - metrics::buttonPictureSize) / 2 + shift, pictureTop + shift, picture,
+               metrics::buttonPictureSize, pictureHeight, 0, nullptr, DI_NORMAL);
+    if (!caption.empty()) {
+        HGDIOBJ oldFont = SelectObject(dc, slot == 0 ? boldFont_.get() : font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        RECT text{2 + shift, pictureTop + metrics::buttonPictureSize + 4 + shift, width - 2 + shift,
+                  height - 2 + shift};
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                  DT_CENTER | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        SelectObject(dc, oldFont);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = bounds;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+void Toolbar::showMenu(POINT screen) const {
+    UniqueMenu menu(CreatePopupMenu());
+    AppendMenuW(menu.get(), MF_STRING | (iconsOnly() ? 0 : MF_CHECKED), IDM_SHOW_TEXT,
+                L"Show Text");
+    AppendMenuW(menu.get(), MF_STRING | (iconsOnly() ? MF_CHECKED : 0), IDM_ONLY_ICONS,
+                L"Only Icons");
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, GetParent(window_), nullptr);
+}
+
+LRESULT CALLBACK Toolbar::buttonHook(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<Toolbar*>(data);
+    if (message == WM_MOUSEMOVE && self->hotSlot_ != self->slotOf(button)) {
+        int previous = self->hotSlot_;
+        self->hotSlot_ = self->slotOf(button);
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, button, 0};
+        TrackMouseEvent(&track);
+        if (previous >= 0) {
+            self->buttons_[static_cast<size_t>(previous)].invalidate();
+        }
+        InvalidateRect(button, nullptr, FALSE);
+    } else if (message == WM_MOUSELEAVE) {
+        self->hotSlot_ = -1;
+        InvalidateRect(button, nullptr, FALSE);
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+LRESULT Toolbar::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DRAWITEM:
+        drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        return SendMessageW(GetParent(window), WM_COMMAND, wParam, lParam);
+    case WM_CONTEXTMENU: {
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (point.x == -1 && point.y == -1) {
+            point = {0, 0};
+            ClientToScreen(window, &point);
+        }
+        showMenu(point);
+        return 0;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        client.top = client.bottom - 2;
+        DrawEdge(dc, &client, EDGE_ETCHED, BF_TOP);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace dustbane::win32

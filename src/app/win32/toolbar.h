@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/toolbar_layout.h"
+#include "app/win32/controls.h"
+#include "app/win32/gdi_handles.h"
+#include "platform/window_operations.h"
+
+#include <array>
+#include <windows.h>
+
+namespace dustbane::win32 {
+
+// The strip of six flat buttons at the top of the main window, painted from a ToolbarModel.
+// Button clicks and its right-click menu's commands arrive at the parent as WM_COMMAND.
+class Toolbar {
+  public:
+    explicit Toolbar(HINSTANCE instance);
+    Toolbar(const Toolbar&) = delete;
+    Toolbar& operator=(const Toolbar&) = delete;
+
+    void create(HWND parent);
+    HWND handle() const { return window_; }
+
+    void applyLanguage(const LanguageTable& language);
+    void onlyIcons(Registry& registry, Prompter& prompter);
+    void showText(Registry& registry, Prompter& prompter);
+    bool iconsOnly() const { return model_.onlyIconsChecked(); }
+    int height() const { return model_.height(); }
+    void setCleanFace(const std::string& caption, CleanPicture picture, const std::string& hint);
+
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK buttonHook(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+    void createButtons();
+    void sync();
+    void drawButton(const DRAWITEMSTRUCT& item) const;
+    void showMenu(POINT screen) const;
+    int slotOf(HWND button) const;
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    ToolbarModel model_;
+    std::array<ButtonControl, toolbarSlotCount> buttons_;
+    std::array<UniqueIcon, toolbarSlotCount> pictures_;
+    UniqueIcon stopPicture_;
+    CleanPicture cleanPicture_ = CleanPicture::Clean;
+    UniqueFont font_;
+    UniqueFont boldFont_;
+    int hotSlot_ = -1;
+};
+
+} // namespace dustbane::win32

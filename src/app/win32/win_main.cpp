@@ -1,0 +1,82 @@
+#include "app/app_services.h"
+#include "app/settings_summary.h"
+#include "app/win32/about_box.h"
+#include "app/win32/main_window.h"
+#include "app/win32/window_procedure.h"
+#include "engine/clean_driver.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_prompter.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system.h"
+#include "settings/options_logic.h"
+#include "settings/win32/options_dialog.h"
+
+#include <windows.h>
+// After <windows.h>, which they need.
+#include <commctrl.h>
+
+namespace dustbane::win32 {
+namespace {
+
+int runMessageLoop(const MainWindow& main) {
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (!TranslateAcceleratorW(main.handle(), main.accelerators(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
+}
+
+int run(HINSTANCE instance, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                      ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+
+    Win32FileSystem files;
+    Win32Registry registry;
+    Win32Shell shell;
+    Win32System system;
+    Win32Prompter prompter;
+    Platform platform{files, registry, shell, system, prompter};
+    AppServices app(platform);
+
+    MainWindow main(instance, app);
+    main.create();
+    shell.setOwnerWindow(main.handle());
+
+    SettingsSummary summary(app.settings, app.language, main);
+    RunContext context{platform, app.settings, app.language, main, app.run, app.installDir};
+    CleanDriver driver(context, summary);
+    OptionsLogic options(app, summary, main);
+    OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });
+    optionsDialog.create(main.handle());
+    AboutBox about(instance, shell);
+    about.create(main.handle());
+
+    MainWindowParts parts{summary, driver, options, optionsDialog, about};
+    main.connect(parts);
+    main.show(showCommand);
+    return runMessageLoop(main);
+}
+
+} // namespace
+} // namespace dustbane::win32
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    try {
+        return dustbane::win32::run(instance, showCommand);
+    } catch (...) {
+        dustbane::win32::reportException(std::current_exception());
+        return 1;
+    }
+}
+
+// Without -municode the start-up code of mingw calls the narrow entry.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand) {
+    return wWinMain(instance, previous, GetCommandLineW(), showCommand);
+}
