@@ -4,15 +4,18 @@
 #include "fakes/fake_platform.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace dustbane::testing {
 
+inline std::ostream& operator<<(std::ostream& out, const RecordingWindow::Line& line) {
+    return out << "{\"" << line.caption << "\", " << static_cast<int>(line.image) << "}";
+}
+
 // A clean run's context over the fakes, with the built-in English texts.
 class EngineTest : public ::testing::Test {
   protected:
-    EngineTest() { settings = CleanSettings{}; }
-
     // A confirmed Stop click handled inside the given pump (counted from 1).
     void stopAtPump(int pump) {
         fake.window.onPump = [this, pump] {
