@@ -1,16 +1,226 @@
 #include "engine/clean_driver.h"
 
+#include "app/elapsed_text.h"
+#include "engine/clean_log.h"
+#include "engine/search_scan.h"
+#include "engine/specific_items.h"
+#include "targets/target_stages.h"
+
+#include <vector>
+
 namespace dustbane {
+
+namespace {
+
+// Language-table entries.
+constexpr int cleanCaption = 1;
+constexpr int cleanHint = 2;
+constexpr int stopCaption = 3;
+constexpr int stopHint = 4;
+constexpr int permanentText = 23;
+constexpr int searchPathLabel = 26;
+constexpr int noneText = 27;
+constexpr int deleteFoldersLabel = 29;
+constexpr int pastText = 35;
+constexpr int fileTypesLabel = 40;
+constexpr int fileNamesLabel = 41;
+constexpr int definitionsText = 44;
+constexpr int makeSureText = 45;
+constexpr int resultsHeader = 46;
+constexpr int userStoppedText = 55;
+constexpr int finishedText = 56;
+constexpr int cleanedText = 57;
+constexpr int stoppedStatus = 58;
+constexpr int overStatus = 59;
+constexpr int deletedText = 60;
+constexpr int emptyBinsText = 61;
+constexpr int binsClearedText = 62;
+constexpr int stopQuestion = 63;
+
+constexpr int elapsedStep = 10;
+
+std::string labelled(const LanguageTable& language, int label, const std::string& value) {
+    return "\n" + language.text(label) + ": " + value;
+}
+
+} // namespace
 
 CleanDriver::CleanDriver(RunContext& context, SettingsSummary& summary)
     : context_(context), summary_(summary), deletion_(context) {}
 
-void CleanDriver::runTick() {}
+void CleanDriver::runTick() {
+    if (active()) {
+        askToStop();
+        return;
+    }
+    context_.run.recycleAllowed = false;
+    if (context_.settings.Displaybox) {
+        const LanguageTable& language = context_.language;
+        const std::string text = language.text(definitionsText) + ": \n" + confirmationSummary() +
+                                 "\n\n" + language.text(makeSureText);
+        if (context_.platform.prompter.ask(text, "Clean Confirmation", style::question) !=
+            answer::yes) {
+            return;
+        }
+    }
+    startRun();
+    runStages();
+    endRun();
+}
 
-void CleanDriver::elapsedTick() {}
+void CleanDriver::elapsedTick() {
+    CleanRun& run = context_.run;
+    ++run.elapsedSeconds;
+    if (!run.listEachItem) {
+        deletion_.advanceProgress(elapsedStep);
+    }
+    context_.window.setStatusText(
+        2, elapsedText(context_.language.text(pastText), run.elapsedSeconds));
+}
 
-bool CleanDriver::active() const { return context_.window.progressVisible(); }
+bool CleanDriver::active() const {
+    return context_.window.progressVisible();
+}
 
-void CleanDriver::stopForClose() { context_.run.stopRequested = true; }
+void CleanDriver::stopForClose() {
+    context_.run.stopRequested = true;
+}
+
+std::string CleanDriver::confirmationSummary() const {
+    const LanguageTable& language = context_.language;
+    const CleanSettings& settings = context_.settings;
+    std::string summary;
+    if (!settings.Recycle) {
+        summary += "\n" + language.text(permanentText);
+    }
+    if (!summary_.fileTypesText().empty()) {
+        summary += labelled(language, fileTypesLabel, summary_.fileTypesText());
+    }
+    if (!summary_.fileNamesText().empty()) {
+        summary += labelled(language, fileNamesLabel, summary_.fileNamesText());
+    }
+    bool anySearchPath = false;
+    for (const CheckedPath& path : settings.PathList) {
+        if (path.checked) {
+            summary += labelled(language, searchPathLabel, path.text);
+            anySearchPath = true;
+        }
+    }
+    if (!anySearchPath) {
+        summary += labelled(language, searchPathLabel, language.text(noneText));
+    }
+    for (const CheckedPath& folder : settings.FolderList) {
+        if (folder.checked) {
+            summary += labelled(language, deleteFoldersLabel, folder.text);
+        }
+    }
+    return summary;
+}
+
+void CleanDriver::askToStop() {
+    WindowOperations& window = context_.window;
+    window.stopElapsedClock();
+    const int reply = context_.platform.prompter.ask(context_.language.text(stopQuestion),
+                                                     "Stop Confirmation", style::question);
+    window.startElapsedClock();
+    if (reply == answer::yes) {
+        context_.run.stopRequested = true;
+    }
+}
+
+void CleanDriver::startRun() {
+    WindowOperations& window = context_.window;
+    CleanRun& run = context_.run;
+    summary_.setShown(false);
+    window.clearLines();
+    window.setListMenuEnabled(false);
+    window.setListHeader(context_.language.text(resultsHeader) + ":");
+    run.deletedCount = 0;
+    window.setStatusText(1, "");
+    run.elapsedSeconds = 0;
+    window.setProgressPosition(0);
+    window.setProgressVisible(true);
+    window.startElapsedClock();
+    run.stopRequested = false;
+    run.listEachItem = false;
+    showFace(stopCaption, CleanPicture::Stop, stopHint);
+}
+
+void CleanDriver::runStages() {
+    WindowOperations& window = context_.window;
+    CleanRun& run = context_.run;
+    runTargetStages(deletion_);
+
+    window.pumpMessages();
+    run.listEachItem = true;
+    run.recycleAllowed = true;
+    if (!run.stopRequested) {
+        cleanSpecificFolders(deletion_);
+    }
+    window.pumpMessages();
+    if (!run.stopRequested) {
+        cleanSpecificFiles(deletion_);
+    }
+    window.pumpMessages();
+    if (!run.stopRequested && !context_.settings.PathList.empty()) {
+        cleanSearchPaths(deletion_);
+    }
+    run.listEachItem = false;
+}
+
+void CleanDriver::endRun() {
+    WindowOperations& window = context_.window;
+    const LanguageTable& language = context_.language;
+    const CleanRun& run = context_.run;
+    const Platform& platform = context_.platform;
+    const std::string count = std::to_string(run.deletedCount);
+
+    deletion_.addResultLine(platform.system.longTimeNow() + " " +
+                                language.text(run.stopRequested ? userStoppedText : finishedText) +
+                                " " + count + " " + language.text(cleanedText),
+                            LineImage::Note);
+    window.setStatusText(0, " " + language.text(run.stopRequested ? stoppedStatus : overStatus));
+
+    CleanLog log(platform.files, platform.system, logFilePath(context_.installDir));
+    std::string logFailure;
+    if (context_.settings.Logs) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < window.lineCount(); ++i) {
+            lines.push_back(window.lineCaption(i));
+        }
+        logFailure = log.appendRunBlock(lines, context_.settings.Logday);
+    }
+
+    platform.system.playEndSound();
+    window.setProgressVisible(false);
+    window.stopElapsedClock();
+
+    if (run.deletedCount > 0 && context_.settings.Recycle &&
+        platform.prompter.ask(count + " " + language.text(deletedText) + "\n" +
+                                  language.text(emptyBinsText),
+                              "Clear Confirmation", style::questionNoDefault) == answer::yes) {
+        platform.system.setBusyCursor(true);
+        if (platform.shell.emptyRecycleBins() && context_.settings.Logs) {
+            std::string recordFailure = log.appendRecycleRecord(
+                platform.system.longTimeNow() + " " + language.text(binsClearedText));
+            if (logFailure.empty()) {
+                logFailure = std::move(recordFailure);
+            }
+        }
+        platform.system.setBusyCursor(false);
+    }
+
+    showFace(cleanCaption, CleanPicture::Clean, cleanHint);
+    if (!logFailure.empty()) {
+        platform.prompter.reportError(logFailure);
+    }
+}
+
+void CleanDriver::showFace(int captionEntry, CleanPicture picture, int hintEntry) {
+    WindowOperations& window = context_.window;
+    const LanguageTable& language = context_.language;
+    window.setCleanButton(window.iconsOnly() ? std::string() : language.text(captionEntry), picture,
+                          language.text(hintEntry));
+}
 
 } // namespace dustbane

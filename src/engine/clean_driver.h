@@ -3,6 +3,8 @@
 #include "app/settings_summary.h"
 #include "engine/deletion.h"
 
+#include <string>
+
 namespace dustbane {
 
 // The clean run from confirmation to result, entered through the run timer's tick.
@@ -23,6 +25,15 @@ class CleanDriver {
     void stopForClose();
 
   private:
+    // The lines of the "Clean Confirmation" question, each after a line feed.
+    std::string confirmationSummary() const;
+    void askToStop();
+    void startRun();
+    void runStages();
+    // Final line, log, sound, Recycle Bin question and the Clean face again.
+    void endRun();
+    void showFace(int captionEntry, CleanPicture picture, int hintEntry);
+
     RunContext& context_;
     SettingsSummary& summary_;
     Deletion deletion_;
