@@ -1,10 +1,13 @@
 #include "platform/win32/file_selection.h"
+#include "platform/win32/text.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_shell.h"
 #include "scratch_folder.h"
 
+#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
+#include <thread>
 
 namespace dustbane::testing {
 namespace {
@@ -120,6 +123,58 @@ TEST_F(Win32ShellTest, OpensADocumentWithItsProgram) {
     writeBytes(script, "@echo x> \"" + marker + "\"\r\n");
     shell.openDocument(script);
     EXPECT_TRUE(waitFor(marker));
+}
+
+// Types into the open-file dialog as a user would: first the folder, then the names.
+void answerOpenDialog(const std::string& folder, const std::wstring& names) {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 400 && !dialog; ++i, Sleep(25)) {
+        dialog = FindWindowW(L"#32770", L"Open");
+    }
+    if (!dialog) {
+        return;
+    }
+    const int fileName = GetDlgItem(dialog, cmb13) ? cmb13 : edt1;
+    for (const std::wstring& typed : {win32::widen(folder), names}) {
+        SetDlgItemTextW(dialog, fileName, typed.c_str());
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        Sleep(200);
+    }
+}
+
+TEST_F(Win32ShellTest, PicksSeveralFilesInTheOrderChosen) {
+    writeBytes(scratch / "a.txt", "a");
+    writeBytes(scratch / "b \xC3\xA9.txt", "b");
+    std::thread user(answerOpenDialog, scratch.path(), L"\"b \u00e9.txt\" \"a.txt\"");
+    std::vector<std::string> picked = shell.pickFiles();
+    user.join();
+    EXPECT_EQ(picked, (std::vector<std::string>{scratch / "b \xC3\xA9.txt", scratch / "a.txt"}));
+}
+
+BOOL CALLBACK findText(HWND child, LPARAM wanted) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(child, text, 256);
+    return reinterpret_cast<const std::wstring*>(wanted)->compare(text) != 0;
+}
+
+// Whether a browser dialog showed the title; it is then cancelled.
+bool cancelFolderBrowser(const std::wstring& title) {
+    for (int i = 0; i < 400; ++i, Sleep(25)) {
+        HWND dialog = FindWindowW(L"#32770", nullptr);
+        if (dialog && !EnumChildWindows(dialog, findText, reinterpret_cast<LPARAM>(&title))) {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(Win32ShellTest, FolderBrowserShowsTheTitleAndAnswersNothingOnCancel) {
+    bool shown = false;
+    std::thread user([&shown] { shown = cancelFolderBrowser(L"Add a search path \u00e9"); });
+    EXPECT_EQ(shell.browseForFolder("Add a search path \xC3\xA9"), "");
+    user.join();
+    EXPECT_TRUE(shown);
 }
 
 TEST(FileSelectionTest, SplitsTheDialogBufferIntoFullPathsInOrder) {
