@@ -46,22 +46,20 @@ void removeHotfixEntries(Deletion& deletion, const std::string& windowsDir) {
     }
     DirectoryEntry entry;
     while (listing->next(entry)) {
+        const bool uninstallFolder = entry.isDirectory() && isUninstallFolderName(entry.name);
+        const bool hotfixLog = !entry.isDirectory() && isHotfixLogName(entry.name);
+        if (!uninstallFolder && !hotfixLog) {
+            continue;
+        }
         const std::string full = windowsDir + entry.name;
-        if (entry.isDirectory()) {
-            if (!isUninstallFolderName(entry.name)) {
-                continue;
-            }
-            // Attributes set on a link may reach its target; deleteItem removes a link
-            // as a link.
-            if (!entry.isLink()) {
-                files.setNormalAttributes(full);
-            }
-            deletion.deleteItem(full);
-        } else if (isHotfixLogName(entry.name)) {
+        // Attributes set through a link may reach its target; links go as links either way.
+        if (!entry.isLink()) {
             files.setNormalAttributes(full);
-            if (files.deleteFile(full)) {
-                deletion.countDeleted(": ");
-            }
+        }
+        if (uninstallFolder) {
+            deletion.deleteItem(full);
+        } else if (files.deleteFile(full)) {
+            deletion.countDeleted(": ");
         }
     }
 }
