@@ -30,6 +30,6 @@ inline constexpr int statusPanel2Width = 115;
 inline constexpr int listImageSize = 16;
 
 inline constexpr int aboutWidth = 380;
-inline constexpr int aboutHeight = 230;
+inline constexpr int aboutHeight = 180;
 
 } // namespace dustbane::metrics

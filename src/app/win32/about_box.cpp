@@ -53,9 +53,9 @@ void AboutBox::create(HWND owner) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
     };
-    label(programLine, titleFont_.get(), 26, 24, 0, 0);
-    label(makerLine, textFont_.get(), 62, 18, 0, 0);
-    link_ = label(webAddress, linkFont_.get(), 92, 18, SS_NOTIFY, IDC_ABOUT_LINK);
+    label(programLine, titleFont_.get(), 22, 24, 0, 0);
+    label(makerLine, textFont_.get(), 56, 18, 0, 0);
+    link_ = label(webAddress, linkFont_.get(), 82, 18, SS_NOTIFY, IDC_ABOUT_LINK);
     ok_ = CreateWindowExW(
         0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
         (metrics::aboutWidth - 88) / 2, metrics::aboutHeight - buttonBarHeight + 10, 88, 26,
@@ -148,7 +148,7 @@ LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         bar.top = bar.bottom - buttonBarHeight;
         FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &bar, EDGE_ETCHED, BF_TOP);
-        DrawIconEx(dc, margin, 24, programIcon_.get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, margin, 22, programIcon_.get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
         EndPaint(window, &paint);
         return 0;
     }

@@ -107,9 +107,9 @@ void MainWindow::create() {
         int y = placement_.top.value_or(bounds.top);
         // A stored size too small to see would leave the user no window to grab.
         int w = std::max<int>(placement_.width.value_or(bounds.right - bounds.left),
-                         metrics::minimumWindowWidth);
+                              metrics::minimumWindowWidth);
         int h = std::max<int>(placement_.height.value_or(bounds.bottom - bounds.top),
-                         metrics::minimumWindowHeight);
+                              metrics::minimumWindowHeight);
         SetWindowPos(window_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
@@ -154,6 +154,8 @@ void MainWindow::layout() {
     int stripTop = std::max<int>(toolbarHeight, client.bottom - metrics::statusStripHeight);
     MoveWindow(toolbar_.handle(), 0, 0, width, toolbarHeight, TRUE);
     list_.move(0, toolbarHeight, width, stripTop - toolbarHeight);
+    // The list's header does not repaint itself when the list moves without resizing.
+    RedrawWindow(list_.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     layoutStatusStrip();
 }
 

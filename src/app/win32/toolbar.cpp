@@ -212,6 +212,10 @@ LRESULT Toolbar::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         showMenu(point);
         return 0;
     }
+    case WM_SIZE:
+        // The etched line at the bottom moves with the height.
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
