@@ -18,7 +18,8 @@ template <typename Traits> class UniqueHandle {
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, invalid())) {}
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, invalid())) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) {
             reset(std::exchange(other.handle_, invalid()));
