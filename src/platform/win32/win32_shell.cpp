@@ -113,7 +113,8 @@ std::vector<std::string> Win32Shell::pickFiles() {
     std::wstring buffer(64 * 1024, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner_;
+    // Owned by the window in front (the options dialog), so that it stays modal to it.
+    dialog.hwndOwner = GetActiveWindow();
     dialog.lpstrFilter = L"All files\0*.*\0";
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = buffer.data();
