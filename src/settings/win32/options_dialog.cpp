@@ -1,19 +1,119 @@
 #include "settings/win32/options_dialog.h"
 
 #include "platform/win32/text.h"
+#include "settings/win32/check_list_view.h"
+#include "settings/win32/options_ids.h"
+
+#include <algorithm>
+#include <shellapi.h>
+#include <uxtheme.h>
 
 namespace dustbane {
+
+using win32::narrow;
+using win32::widen;
 
 namespace {
 
 const wchar_t* const optionsClass = L"TForm2";
 
-LRESULT CALLBACK optionsProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        ShowWindow(window, SW_HIDE);
-        return 0;
+constexpr std::array<int, 5> pageTemplates = {IDD_PAGE_GENERAL, IDD_PAGE_FILTERS, IDD_PAGE_PATHES,
+                                              IDD_PAGE_SPECIFIC, IDD_PAGE_CLEAN};
+constexpr std::array<const wchar_t*, 5> pageNames = {L"General", L"Filters", L"Pathes", L"Specific",
+                                                     L"Clean"};
+
+struct FlagBox {
+    int id;
+    bool CleanSettings::*field;
+};
+
+constexpr std::array<FlagBox, 23> flagBoxes = {{
+    {IDX_SAVEPOS, &CleanSettings::Savepos},
+    {IDX_DISPLAYBOX, &CleanSettings::Displaybox},
+    {IDX_CONTEXTMENU, &CleanSettings::Contextmenu},
+    {IDX_DISPLAY, &CleanSettings::Display},
+    {IDX_RECYCLE, &CleanSettings::Recycle},
+    {IDX_LOGS, &CleanSettings::Logs},
+    {IDX_TEMPFILE, &CleanSettings::Tempfile},
+    {IDX_PICTHUMB, &CleanSettings::Picthumb},
+    {IDX_LOGFILE, &CleanSettings::Logfile},
+    {IDX_OLDFILE, &CleanSettings::Oldfile},
+    {IDX_ZEROFILE, &CleanSettings::Zerofile},
+    {IDX_EMPFOLDER, &CleanSettings::Empfolder},
+    {IDX_DELFOLDER, &CleanSettings::Delfolder},
+    {IDX_TEMPFOLDER, &CleanSettings::Tempfolder},
+    {IDX_INTERFOLDER, &CleanSettings::Interfolder},
+    {IDX_ERRORREPORT, &CleanSettings::Errorreport},
+    {IDX_HOTFIX, &CleanSettings::Hotfix},
+    {IDX_WDIFILE, &CleanSettings::WDIfile},
+    {IDX_THUMBS, &CleanSettings::Thumbs},
+    {IDX_FIREFOX, &CleanSettings::Firefox},
+    {IDX_GOOGLEEARTH, &CleanSettings::GoogleEarth},
+    {IDX_ACDSEE, &CleanSettings::Acdsee},
+    {IDX_ACROBATREADER, &CleanSettings::Acrobatreader},
+}};
+
+struct ListBox {
+    PathListKind kind;
+    int list;
+    int add;
+    int remove;
+};
+
+constexpr std::array<ListBox, 4> listBoxes = {{
+    {PathListKind::Paths, IDC_PATHS_LIST, IDC_PATHS_ADD, IDC_PATHS_DELETE},
+    {PathListKind::ExcludedPaths, IDC_PATHEX_LIST, IDC_PATHEX_ADD, IDC_PATHEX_DELETE},
+    {PathListKind::Folders, IDC_FOLDERS_LIST, IDC_FOLDERS_ADD, IDC_FOLDERS_DELETE},
+    {PathListKind::Files, IDC_FILES_LIST, IDC_FILES_ADD, IDC_FILES_DELETE},
+}};
+
+const ListBox& listBoxOf(PathListKind kind) {
+    return *std::find_if(listBoxes.begin(), listBoxes.end(),
+                         [kind](const ListBox& box) { return box.kind == kind; });
+}
+
+constexpr std::array<int, 4> redLabels = {IDT_EXT_CAREFULLY, IDT_FILESNAME_CAREFULLY,
+                                          IDT_FOLDERS_CAREFULLY, IDT_FILES_CAREFULLY};
+
+std::string textOf(HWND control) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return narrow(text);
+}
+
+void setCheck(HWND box, bool checked) {
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// The row's picture in the shell's small system image list; 0 is the generic document,
+// which the lists show as 1.
+int smallIconIndex(const std::string& path) {
+    SHFILEINFOW info{};
+    SHGetFileInfoW(widen(path).c_str(), 0, &info, sizeof info,
+                   SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    return info.iIcon == 0 ? 1 : info.iIcon;
+}
+
+void registerWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefDlgProcW;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = optionsClass;
+    RegisterClassExW(&windowClass);
+}
+
+template <typename Handler> INT_PTR guarded(Handler handler) {
+    // A C++ exception must not cross the system's frames.
+    try {
+        return handler();
+    } catch (...) {
+        return FALSE;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace
@@ -30,23 +130,378 @@ OptionsDialog::~OptionsDialog() {
 
 void OptionsDialog::create(HWND mainWindow) {
     owner_ = mainWindow;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = optionsProcedure;
-    windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = optionsClass;
-    RegisterClassExW(&windowClass);
-    window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, optionsClass, L"Clean Settings",
-                              WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 520, 420,
-                              owner_, nullptr, instance_, nullptr);
+    registerWindowClass(instance_);
+    window_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_OPTIONS), owner_, frameProcedure,
+                                 reinterpret_cast<LPARAM>(this));
 }
 
 void OptionsDialog::show(OptionsPage page) {
-    lastPage_ = page;
+    if (!window_ || !closed_) {
+        return;
+    }
     logic_.shown();
+    fill();
+    selectPage(static_cast<int>(page));
+    centreOverOwner();
+    closed_ = false;
+    EnableWindow(owner_, FALSE);
     ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs_), TRUE);
+    runModalLoop();
+    // The owner is enabled before the dialog hides, so that it gets the activation back.
+    EnableWindow(owner_, TRUE);
+    ShowWindow(window_, SW_HIDE);
+}
+
+INT_PTR CALLBACK OptionsDialog::frameProcedure(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    return guarded([&]() -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
+            auto* self = reinterpret_cast<OptionsDialog*>(lParam);
+            self->window_ = window;
+            self->initialise();
+            return TRUE;
+        }
+        auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        return self ? self->frameMessage(message, wParam, lParam) : FALSE;
+    });
+}
+
+INT_PTR CALLBACK OptionsDialog::pageProcedure(HWND page, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    return guarded([&]() -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(page, GWLP_USERDATA, lParam);
+            return FALSE;
+        }
+        auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(page, GWLP_USERDATA));
+        return self ? self->pageMessage(message, wParam, lParam) : FALSE;
+    });
+}
+
+INT_PTR OptionsDialog::frameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_NOTIFY:
+        notify(*reinterpret_cast<const NMHDR*>(lParam));
+        return FALSE;
+    case WM_CLOSE:
+        close(false);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR OptionsDialog::pageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_NOTIFY:
+        notify(*reinterpret_cast<const NMHDR*>(lParam));
+        return FALSE;
+    case WM_CTLCOLORSTATIC: {
+        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (std::find(redLabels.begin(), redLabels.end(), id) == redLabels.end()) {
+            return FALSE;
+        }
+        // Drawn over the page's own background, themed or not.
+        HDC context = reinterpret_cast<HDC>(wParam);
+        SetTextColor(context, RGB(255, 0, 0));
+        SetBkMode(context, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    }
+    default:
+        return FALSE;
+    }
+}
+
+void OptionsDialog::initialise() {
+    tabs_ = GetDlgItem(window_, IDC_PAGES);
+    for (int i = 0; i < pageCount; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(pageNames[static_cast<size_t>(i)]);
+        TabCtrl_InsertItem(tabs_, i, &item);
+    }
+    RECT area{};
+    GetWindowRect(tabs_, &area);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+    TabCtrl_AdjustRect(tabs_, FALSE, &area);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i] = CreateDialogParamW(instance_, MAKEINTRESOURCEW(pageTemplates[i]), window_,
+                                       pageProcedure, reinterpret_cast<LPARAM>(this));
+        // Above the page control, which clips its siblings, so that it never paints over a
+        // page; the page's controls therefore come first in the tab order.
+        SetWindowPos(pages_[i], HWND_TOP, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOACTIVATE);
+        EnableThemeDialogTexture(pages_[i], ETDT_ENABLETAB);
+    }
+
+    for (const FlagBox& box : flagBoxes) {
+        SetWindowTextW(control(box.id), widen(captionOf(box.field)).c_str());
+    }
+    SendMessageW(control(IDC_LOGDAY_SPIN), UDM_SETRANGE32, minLogDays, maxLogDays);
+
+    SHFILEINFOW info{};
+    systemImages_ = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    for (const ListBox& box : listBoxes) {
+        win32::CheckListView(control(box.list)).prepare(systemImages_);
+    }
+
+    toolTips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                                nullptr, instance_, nullptr);
+    addToolTip(IDE_EXT, L"input extension part of file to be cleaned");
+    addToolTip(IDE_FILESNAME, L"input full filename to be cleaned");
+    addToolTip(IDX_WDIFILE, L"Files created by Windows Diagnostics Infrastructure ");
+}
+
+void OptionsDialog::addToolTip(int controlId, const wchar_t* text) {
+    HWND tool = control(controlId);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = GetParent(tool);
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+HWND OptionsDialog::control(int id) const {
+    for (HWND page : pages_) {
+        if (HWND found = GetDlgItem(page, id)) {
+            return found;
+        }
+    }
+    return GetDlgItem(window_, id);
+}
+
+void OptionsDialog::command(int id, int code) {
+    CleanSettings& settings = app_.settings;
+    auto flag = std::find_if(flagBoxes.begin(), flagBoxes.end(),
+                             [id](const FlagBox& box) { return box.id == id; });
+    if (flag != flagBoxes.end()) {
+        if (code == BN_CLICKED && !filling_) {
+            HWND box = control(id);
+            logic_.setFlag(flag->field, SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            // The recycle-bin question may have ticked it again.
+            setCheck(box, settings.*flag->field);
+        }
+        return;
+    }
+    for (const ListBox& box : listBoxes) {
+        if (id == box.add && code == BN_CLICKED) {
+            add(box.kind);
+            return;
+        }
+        if (id == box.remove && code == BN_CLICKED) {
+            remove(box.kind);
+            return;
+        }
+    }
+    switch (id) {
+    case IDE_EXT:
+    case IDE_FILESNAME:
+        if (code == EN_CHANGE && !filling_) {
+            (id == IDE_EXT ? settings.Ext : settings.FilesName) = textOf(control(id));
+        }
+        break;
+    case IDE_LOGDAY:
+        if (code == EN_CHANGE && !filling_) {
+            logic_.setLogDaysText(textOf(control(id)));
+        } else if (code == EN_KILLFOCUS) {
+            filling_ = true;
+            SetWindowTextW(control(id), std::to_wstring(settings.Logday).c_str());
+            filling_ = false;
+        }
+        break;
+    case IDC_CLEAR_LOG:
+        logic_.clearLog();
+        break;
+    case IDC_VIEW_LOG:
+        logic_.viewLog();
+        break;
+    case IDC_ADD_SEARCH_PATHES:
+        selectPage(static_cast<int>(OptionsPage::Pathes));
+        add(PathListKind::Paths);
+        break;
+    case IDC_DEFAULT:
+        if (logic_.restoreDefaultsAsked()) {
+            fill();
+        }
+        break;
+    case IDC_HELP_BUTTON:
+        help_();
+        break;
+    case IDOK:
+        logic_.ok();
+        close(true);
+        break;
+    case IDCANCEL:
+        close(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void OptionsDialog::notify(const NMHDR& header) {
+    if (header.idFrom == IDC_PAGES && header.code == TCN_SELCHANGE) {
+        selectPage(TabCtrl_GetCurSel(tabs_));
+        return;
+    }
+    auto box = std::find_if(listBoxes.begin(), listBoxes.end(), [&](const ListBox& candidate) {
+        return static_cast<UINT_PTR>(candidate.list) == header.idFrom;
+    });
+    if (box == listBoxes.end() || header.code != LVN_ITEMCHANGED || filling_) {
+        return;
+    }
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!(change.uChanged & LVIF_STATE)) {
+        return;
+    }
+    win32::CheckListView list(header.hwndFrom);
+    UINT changed = change.uNewState ^ change.uOldState;
+    CheckedPathList& entries = pathList(app_.settings, box->kind);
+    if ((changed & LVIS_STATEIMAGEMASK) && change.iItem >= 0 &&
+        static_cast<size_t>(change.iItem) < entries.size()) {
+        entries[static_cast<size_t>(change.iItem)].checked = list.checked(change.iItem);
+    }
+    if (changed & LVIS_SELECTED) {
+        EnableWindow(control(box->remove), list.selectedCount() > 0);
+    }
+}
+
+void OptionsDialog::selectPage(int index) {
+    index = std::clamp(index, 0, pageCount - 1);
+    TabCtrl_SetCurSel(tabs_, index);
+    HWND focus = GetFocus();
+    for (int i = 0; i < pageCount; ++i) {
+        HWND page = pages_[static_cast<size_t>(i)];
+        ShowWindow(page, i == index ? SW_SHOWNA : SW_HIDE);
+        // Focus left on a hidden page would be lost to the keyboard.
+        if (i != index && focus && IsChild(page, focus)) {
+            SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs_), TRUE);
+        }
+    }
+}
+
+bool OptionsDialog::switchPageKey(const MSG& message) {
+    bool pageKey =
+        message.wParam == VK_TAB || message.wParam == VK_NEXT || message.wParam == VK_PRIOR;
+    if (message.message != WM_KEYDOWN || !pageKey || GetKeyState(VK_CONTROL) >= 0 ||
+        (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
+        return false;
+    }
+    bool back =
+        message.wParam == VK_PRIOR || (message.wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+    int next = (TabCtrl_GetCurSel(tabs_) + (back ? pageCount - 1 : 1)) % pageCount;
+    selectPage(next);
+    return true;
+}
+
+void OptionsDialog::fill() {
+    const CleanSettings& settings = app_.settings;
+    filling_ = true;
+    for (const FlagBox& box : flagBoxes) {
+        setCheck(control(box.id), settings.*box.field);
+    }
+    SetWindowTextW(control(IDE_EXT), widen(settings.Ext).c_str());
+    SetWindowTextW(control(IDE_FILESNAME), widen(settings.FilesName).c_str());
+    SetWindowTextW(control(IDE_LOGDAY), std::to_wstring(settings.Logday).c_str());
+    filling_ = false;
+    for (const ListBox& box : listBoxes) {
+        fillList(box.kind);
+    }
+}
+
+void OptionsDialog::fillList(PathListKind kind) {
+    const ListBox& box = listBoxOf(kind);
+    win32::CheckListView list(control(box.list));
+    filling_ = true;
+    list.clear();
+    for (const CheckedPath& entry : pathList(app_.settings, kind)) {
+        list.append(widen(entry.text), smallIconIndex(entry.text), entry.checked);
+    }
+    filling_ = false;
+    EnableWindow(control(box.remove), FALSE);
+}
+
+void OptionsDialog::add(PathListKind kind) {
+    // The folder browser and the file picker have no owner; the dialog must not take clicks
+    // while they are open.
+    EnableWindow(window_, FALSE);
+    bool added = logic_.add(kind);
+    EnableWindow(window_, TRUE);
+    SetForegroundWindow(window_);
+    if (added) {
+        fillList(kind);
+    }
+}
+
+void OptionsDialog::remove(PathListKind kind) {
+    const ListBox& box = listBoxOf(kind);
+    HWND listWindow = control(box.list);
+    logic_.remove(kind, win32::CheckListView(listWindow).selectedRows());
+    // The button about to be disabled must not keep the focus.
+    SendMessageW(GetParent(listWindow), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(listWindow), TRUE);
+    fillList(kind);
+}
+
+void OptionsDialog::centreOverOwner() const {
+    RECT owner{};
+    RECT own{};
+    GetWindowRect(owner_, &owner);
+    GetWindowRect(window_, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    int left = owner.left + (owner.right - owner.left - width) / 2;
+    int top = owner.top + (owner.bottom - owner.top - height) / 2;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    }
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OptionsDialog::runModalLoop() {
+    MSG message{};
+    while (!closed_) {
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: leave the quit message for the main loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (got == -1) {
+            return;
+        }
+        if (switchPageKey(message) || IsDialogMessageW(window_, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void OptionsDialog::close(bool accept) {
+    if (closed_) {
+        return;
+    }
+    if (!accept) {
+        logic_.closing();
+    }
+    closed_ = true;
 }
 
 } // namespace dustbane

@@ -3,12 +3,17 @@
 #include "app/settings_summary.h"
 #include "settings/options_logic.h"
 
+#include <array>
 #include <functional>
 #include <windows.h>
+// Needs windows.h first.
+#include <commctrl.h>
 
 namespace dustbane {
 
 // "Clean Settings": created hidden at start, shown modally over the main window on a page.
+// Its controls edit the live settings record directly; OK persists, any other close
+// restores (both decided by OptionsLogic).
 class OptionsDialog {
   public:
     OptionsDialog(HINSTANCE instance, AppServices& app, OptionsLogic& logic,
@@ -24,13 +29,42 @@ class OptionsDialog {
     HWND handle() const { return window_; }
 
   private:
+    static constexpr int pageCount = 5;
+
+    static INT_PTR CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK pageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR frameMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR pageMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void initialise();
+    void addToolTip(int controlId, const wchar_t* text);
+    HWND control(int id) const;
+    void command(int id, int code);
+    void notify(const NMHDR& header);
+    void selectPage(int index);
+    bool switchPageKey(const MSG& message);
+    void fill();
+    void fillList(PathListKind kind);
+    void add(PathListKind kind);
+    void remove(PathListKind kind);
+    void centreOverOwner() const;
+    void runModalLoop();
+    void close(bool accept);
+
     HINSTANCE instance_;
     AppServices& app_;
     OptionsLogic& logic_;
     std::function<void()> help_;
     HWND owner_ = nullptr;
     HWND window_ = nullptr;
-    OptionsPage lastPage_ = OptionsPage::General;
+    HWND tabs_ = nullptr;
+    HWND toolTips_ = nullptr;
+    std::array<HWND, pageCount> pages_{};
+    HIMAGELIST systemImages_ = nullptr;
+    // Set while the controls are filled from the record, so that their notifications do
+    // not write back.
+    bool filling_ = false;
+    bool closed_ = true;
 };
 
 } // namespace dustbane

@@ -1,0 +1,79 @@
+#pragma once
+
+// Identifiers of the options dialog, shared by its resource script and its code; plain
+// macros so that the resource compiler reads them too. IDX_ check box, IDE_ edit,
+// IDT_ static text, IDC_ other controls, IDD_ templates.
+
+#define IDD_OPTIONS 400
+#define IDD_PAGE_GENERAL 401
+#define IDD_PAGE_FILTERS 402
+#define IDD_PAGE_PATHES 403
+#define IDD_PAGE_SPECIFIC 404
+#define IDD_PAGE_CLEAN 405
+
+// The frame: page control and bottom bar (IDOK and IDCANCEL are the system's).
+#define IDC_PAGES 4001
+#define IDC_DEFAULT 4002
+#define IDC_HELP_BUTTON 4003
+
+// Check boxes, one per flag; their captions come from the settings' flag table.
+#define IDX_SAVEPOS 4101
+#define IDX_DISPLAYBOX 4102
+#define IDX_CONTEXTMENU 4103
+#define IDX_DISPLAY 4104
+#define IDX_RECYCLE 4105
+#define IDX_LOGS 4106
+#define IDX_TEMPFILE 4107
+#define IDX_PICTHUMB 4108
+#define IDX_LOGFILE 4109
+#define IDX_OLDFILE 4110
+#define IDX_ZEROFILE 4111
+#define IDX_EMPFOLDER 4112
+#define IDX_DELFOLDER 4113
+#define IDX_TEMPFOLDER 4114
+#define IDX_INTERFOLDER 4115
+#define IDX_ERRORREPORT 4116
+#define IDX_HOTFIX 4117
+#define IDX_WDIFILE 4118
+#define IDX_THUMBS 4119
+#define IDX_FIREFOX 4120
+#define IDX_GOOGLEEARTH 4121
+#define IDX_ACDSEE 4122
+#define IDX_ACROBATREADER 4123
+
+// Page "General": the log row.
+#define IDE_LOGDAY 4201
+#define IDC_LOGDAY_SPIN 4202
+#define IDT_DAYS 4203
+#define IDC_CLEAR_LOG 4204
+#define IDC_VIEW_LOG 4205
+
+// Page "Filters".
+#define IDT_OTHER_TYPES 4301
+#define IDE_EXT 4302
+#define IDT_EXT_CAREFULLY 4303
+#define IDT_EXT_HINT 4304
+#define IDE_FILESNAME 4305
+#define IDT_FILESNAME_CAREFULLY 4306
+#define IDT_FILESNAME_HINT 4307
+#define IDC_ADD_SEARCH_PATHES 4308
+
+// The four path lists with their buttons; the red labels of page "Specific".
+#define IDT_PATHS 4401
+#define IDC_PATHS_ADD 4402
+#define IDC_PATHS_DELETE 4403
+#define IDC_PATHS_LIST 4404
+#define IDT_PATHEX 4405
+#define IDC_PATHEX_ADD 4406
+#define IDC_PATHEX_DELETE 4407
+#define IDC_PATHEX_LIST 4408
+#define IDT_FOLDERS 4409
+#define IDT_FOLDERS_CAREFULLY 4410
+#define IDC_FOLDERS_ADD 4411
+#define IDC_FOLDERS_DELETE 4412
+#define IDC_FOLDERS_LIST 4413
+#define IDT_FILES 4414
+#define IDT_FILES_CAREFULLY 4415
+#define IDC_FILES_ADD 4416
+#define IDC_FILES_DELETE 4417
+#define IDC_FILES_LIST 4418
