@@ -1,0 +1,137 @@
+// The main window's toolbar, its display modes, its commands and the settings summary that
+// a first start shows in the main list.
+
+#include "app/win32/resource_ids.h"
+#include "driver/driver.h"
+
+#include <gtest/gtest.h>
+
+namespace dustbane::e2e {
+namespace {
+
+// The toolbar's six buttons, left to right; the dialogs are top-level windows of their own,
+// so every button below the main window is a toolbar button.
+std::vector<HWND> toolbarButtons(HWND mainWindow) {
+    return childWindows(mainWindow, "Button");
+}
+
+bool allButtonsSized(HWND mainWindow, int width, int height) {
+    auto buttons = toolbarButtons(mainWindow);
+    if (buttons.size() != 6) {
+        return false;
+    }
+    for (HWND button : buttons) {
+        RECT rect = windowRect(button);
+        if (rect.right - rect.left != width || rect.bottom - rect.top != height) {
+            return false;
+        }
+    }
+    return true;
+}
+
+HWND mainList(HWND mainWindow) {
+    return findChild(mainWindow, "SysListView32");
+}
+
+// The start-up chain has loaded the settings once the summary shows.
+bool summaryShown(HWND mainWindow) {
+    return listViewCount(mainList(mainWindow)) > 0;
+}
+
+using MainWindow = Scenario;
+
+TEST_F(MainWindow, OnlyIconsIsStoredAndSurvivesARestart) {
+    {
+        auto app = App::launch();
+        HWND window = app.waitForMainWindow();
+        ASSERT_TRUE(window) << "no main window";
+        ASSERT_TRUE(waitUntil([&] { return summaryShown(window); }));
+        EXPECT_TRUE(allButtonsSized(window, 72, 75));
+
+        postCommand(window, IDM_ONLY_ICONS);
+        ASSERT_TRUE(waitUntil([&] { return settings.readInt("DisplayText") == 0; }));
+        EXPECT_TRUE(waitUntil([&] { return allButtonsSized(window, 55, 55); }));
+        for (HWND button : toolbarButtons(window)) {
+            EXPECT_EQ(windowText(button), "");
+        }
+        EXPECT_EQ(app.close(), 0u);
+    }
+
+    auto app = App::launch();
+    HWND window = app.waitForMainWindow();
+    ASSERT_TRUE(window) << "no main window after the restart";
+    EXPECT_TRUE(waitUntil([&] { return allButtonsSized(window, 55, 55); }));
+    EXPECT_EQ(settings.readInt("DisplayText"), 0);
+
+    postCommand(window, IDM_SHOW_TEXT);
+    ASSERT_TRUE(waitUntil([&] { return settings.readInt("DisplayText") == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return allButtonsSized(window, 72, 75); }));
+    EXPECT_TRUE(findChild(window, "Button", "Option")) << "Show Text gives fixed captions";
+}
+
+TEST_F(MainWindow, HelpAndLogWithoutTheirFilesSaySo) {
+    // An empty current directory is the installation folder: no help page, no log.
+    auto app = App::launch({.workingDirectory = scratch()});
+    HWND window = app.waitForMainWindow();
+    ASSERT_TRUE(window) << "no main window";
+    ASSERT_TRUE(waitUntil([&] { return summaryShown(window); }));
+
+    postCommand(window, IDC_TOOL_HELP);
+    EXPECT_EQ(answerMessageBox("Information", IDOK), "No help file");
+    postCommand(window, IDC_TOOL_LOG);
+    EXPECT_EQ(answerMessageBox("Information", IDOK), "No Log file");
+}
+
+TEST_F(MainWindow, ExitClosesTheProgramAndStoresItsPlacement) {
+    auto app = App::launch();
+    HWND window = app.waitForMainWindow();
+    ASSERT_TRUE(window) << "no main window";
+    HWND exit = findChild(window, "Button", "Exit");
+    ASSERT_TRUE(exit);
+
+    clickButton(exit);
+    EXPECT_EQ(app.waitForExit(), 0u);
+    EXPECT_EQ(settings.readInt("Maximize"), 0);
+    EXPECT_EQ(settings.readInt("Width"), 761);
+}
+
+TEST_F(MainWindow, FirstStartShowsTheSettingsSummary) {
+    auto app = App::launch();
+    HWND window = app.waitForMainWindow();
+    ASSERT_TRUE(window) << "no main window";
+    HWND list = mainList(window);
+    ASSERT_TRUE(list);
+
+    const std::vector<std::string> expected = {
+        "Search path: ",
+        "  C:",
+        "Other folders or files to clean:",
+        "  Temporary folder",
+        "  IE Temporary folder",
+        "  Windows hotfix or patch",
+        "  Windows error report",
+        "  WDI created files",
+        "  Firefox cache folder",
+        "  Acdsee database",
+        "  Picture Thumb cache",
+        "  Google Earth Cache",
+        "  Acrobat Reader8 Cache",
+        "  .tmp .old .bak ",
+        "  Log files (*.log)",
+        "  0 size file",
+        "  Temporary files (*.~xy, ~xy.*)",
+    };
+    ASSERT_TRUE(waitUntil([&] { return listViewRows(list) == expected; }))
+        << "rows: " << ::testing::PrintToString(listViewRows(list));
+    EXPECT_EQ(listViewImage(list, 0), 0);
+    EXPECT_EQ(listViewImage(list, 1), 4) << "a search path is what the user entered";
+
+    HWND status = findChild(window, "msctls_statusbar32");
+    ASSERT_TRUE(status);
+    EXPECT_EQ(statusBarPartCount(status), 3);
+    EXPECT_EQ(statusBarText(status, 0), "Double click setting to change");
+    EXPECT_EQ(statusBarText(status, 1), "");
+}
+
+} // namespace
+} // namespace dustbane::e2e
