@@ -39,3 +39,10 @@ target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
 target_link_libraries(e2e_tests PRIVATE gtest comctl32 user32 advapi32 shell32 gdi32)
 target_link_options(e2e_tests PRIVATE ${DUSTBANE_STATIC_LINK})
 include(cmake/installer.cmake)
+
+# Benchmarks: one console program timing the scan on a generated tree, run under Wine by
+# scripts/bench.sh.
+file(GLOB DUSTBANE_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+add_executable(bench ${DUSTBANE_BENCH_SOURCES})
+target_link_libraries(bench PRIVATE dustbane_win32)
+target_link_options(bench PRIVATE ${DUSTBANE_STATIC_LINK})
