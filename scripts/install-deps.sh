@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12 as root, the packages the build and the tests need and that are
+# not yet present. Quiet and quick when everything is there already.
+set -euo pipefail
+
+# The one list of what a fresh machine needs.
+PACKAGES=(
+    cmake                      # build
+    ninja-build                # build
+    g++                        # native build of the portable core and its unit tests
+    g++-mingw-w64-x86-64-posix # Dustbane.exe and the Wine-run tests
+    googletest                 # GoogleTest sources, built with mingw
+    libgtest-dev               # GoogleTest for the native unit tests
+    wine                       # runs Dustbane.exe and the Windows tests
+    wine64
+    fonts-wine                 # the fonts Wine draws captions and controls with
+    fonts-liberation
+    xvfb                       # virtual display for Wine
+    xauth
+    x11-utils                  # xwininfo, xdpyinfo
+    imagemagick                # import: screenshots of the virtual display
+    nsis                       # makensis: Dustbane-Setup.exe
+)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+    if ! dpkg -s "$package" 2>/dev/null | grep -q '^Status: install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: missing packages: ${missing[*]}; run this script as root to install them" >&2
+    exit 1
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq "${missing[@]}" >/dev/null

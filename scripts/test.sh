@@ -1,0 +1,253 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test, as root on Debian 12:
+#   unit      native build (preset "native"), tests/unit through ctest
+#   platform  tests/win, build/windows/platform_tests.exe under Wine in a fresh prefix
+#   e2e       tests/e2e, build/windows/e2e_tests.exe driving Dustbane.exe under Wine, each
+#             scenario alone in its own copy of a freshly initialised prefix
+# and ends with one line "N passed, N failed" (gtest tests over all levels; a build that
+# fails counts as one failure). Exits non-zero when anything failed.
+#
+#   scripts/test.sh                    everything
+#   scripts/test.sh 'StartUp.*'        the E2E level runs only the scenarios matching this
+#                                      --gtest_filter pattern (the other levels run in full)
+#
+# DUSTBANE_E2E_JOBS sets how many scenarios run at once (default: the number of cores).
+set -uo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
+PASSED=0
+FAILED=0
+SUMMARY=()
+
+# Microseconds since the epoch, for the timings.
+now() { echo "${EPOCHREALTIME/./}"; }
+elapsed() {
+    local tenths=$((($(now) - $1) / 100000))
+    echo "$((tenths / 10)).$((tenths % 10)) s"
+}
+
+record() { # level, passed, failed, started
+    PASSED=$((PASSED + $2))
+    FAILED=$((FAILED + $3))
+    local line
+    line=$(printf '%-9s %4d passed, %d failed (%s)' "$1:" "$2" "$3" "$(elapsed "$4")")
+    SUMMARY+=("$line")
+    echo "$line"
+}
+
+record_failed_step() { # level, what, started
+    FAILED=$((FAILED + 1))
+    local line
+    line=$(printf '%-9s %s FAILED (%s)' "$1:" "$2" "$(elapsed "$3")")
+    SUMMARY+=("$line")
+    echo "$line"
+}
+
+# Runs a command quietly; on failure shows the tail of what it printed.
+quietly() { # log, command...
+    local log=$1
+    shift
+    if ! "$@" >"$log" 2>&1; then
+        tail -n 60 "$log"
+        return 1
+    fi
+}
+
+# Sets GTEST_PASSED and GTEST_FAILED from a gtest log; a run that died without its summary
+# (crash, timeout) counts as one failure.
+gtest_counts() { # log, exit code
+    GTEST_PASSED=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$1" | tail -n 1)
+    GTEST_FAILED=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$1" | tail -n 1)
+    GTEST_PASSED=${GTEST_PASSED:-0}
+    GTEST_FAILED=${GTEST_FAILED:-0}
+    if [ "$2" -ne 0 ] && [ "$GTEST_FAILED" -eq 0 ]; then
+        GTEST_FAILED=1
+    fi
+}
+
+# Runs a program of C:\tests in the current prefix with the locale its tests expect.
+run_in_prefix() { # locale, program, arguments...
+    local locale=$1 program=$2
+    shift 2
+    (cd "$(prefix_path "$DUSTBANE_TESTS_DIR")" &&
+        LC_ALL=$locale timeout 300 wine "$DUSTBANE_TESTS_DIR\\$program" "$@")
+}
+
+level_unit() {
+    local started log
+    started=$(now)
+    log="$RUN_DIR/unit.log"
+    if ! quietly "$log" cmake --preset native || ! quietly "$log" cmake --build --preset native; then
+        record_failed_step unit "native build" "$started"
+        return
+    fi
+    ctest --preset native --output-on-failure >"$log" 2>&1
+    local rc=$? summary
+    summary=$(grep -E '[0-9]+% tests passed' "$log")
+    if [ -z "$summary" ]; then
+        tail -n 60 "$log"
+        record_failed_step unit "ctest" "$started"
+        return
+    fi
+    local failed total
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+    [ "$rc" -ne 0 ] && sed -n '/tests failed out of/,$p' "$log"
+    record unit $((total - failed)) "$failed" "$started"
+}
+
+build_windows() {
+    local started log
+    started=$(now)
+    log="$RUN_DIR/windows-build.log"
+    if ! quietly "$log" cmake --preset windows || ! quietly "$log" cmake --build --preset windows; then
+        record_failed_step windows "build" "$started"
+        return 1
+    fi
+    echo "windows build: done ($(elapsed "$started"))"
+}
+
+# One prefix per run, initialised once; every Wine-run test gets a copy of it.
+prepare_template() {
+    local started
+    started=$(now)
+    TEMPLATE="$RUN_DIR/template"
+    init_prefix "$TEMPLATE"
+    stage_program
+    stage_tests
+    echo "wine prefix: ready ($(elapsed "$started"))"
+}
+
+level_platform() {
+    local started log dir rc
+    started=$(now)
+    if [ ! -f "$DUSTBANE_WIN_BUILD/platform_tests.exe" ]; then
+        echo "platform:  no tests yet (tests/win is empty)"
+        return
+    fi
+    dir="$RUN_DIR/platform"
+    log="$RUN_DIR/platform.log"
+    clone_prefix "$TEMPLATE" "$dir"
+    run_in_prefix en_US.UTF-8 platform_tests.exe >"$log" 2>&1
+    rc=$?
+    drop_prefix "$dir"
+    gtest_counts "$log" "$rc"
+    [ "$rc" -ne 0 ] && cat "$log"
+    record platform "$GTEST_PASSED" "$GTEST_FAILED" "$started"
+}
+
+# The locale a scenario runs with: a name ending in _ll_CC asks for ll_CC (see the driver).
+scenario_locale() {
+    if [[ $1 =~ _([a-z]{2})_([A-Z]{2})$ ]]; then
+        echo "${BASH_REMATCH[1]}_${BASH_REMATCH[2]}.UTF-8"
+    else
+        echo en_US.UTF-8
+    fi
+}
+
+# Lists the scenarios as Suite.Test, one a line.
+list_scenarios() { # gtest filter
+    local dir="$RUN_DIR/listing"
+    clone_prefix "$TEMPLATE" "$dir"
+    run_in_prefix en_US.UTF-8 e2e_tests.exe --gtest_list_tests --gtest_filter="$1" 2>/dev/null |
+        tr -d '\r' | awk '
+            /^[^ ]/ { suite = $1; next }
+            /^  [^ ]/ { print suite $1 }'
+    drop_prefix "$dir"
+}
+
+# Runs one scenario in its own prefix; leaves its log and exit code beside it.
+run_scenario() { # index, name
+    local dir="$RUN_DIR/e2e/$1" rc started
+    started=$(now)
+    clone_prefix "$TEMPLATE" "$dir"
+    run_in_prefix "$(scenario_locale "$2")" e2e_tests.exe --gtest_filter="$2" >"$dir.log" 2>&1
+    rc=$?
+    drop_prefix "$dir"
+    echo "$rc" >"$dir.rc"
+    echo "  $([ "$rc" -eq 0 ] && echo ok || echo FAIL) $2 ($(elapsed "$started"))"
+}
+
+level_e2e() {
+    local filter=${1:-*} started
+    started=$(now)
+    if [ ! -f "$DUSTBANE_WIN_BUILD/e2e_tests.exe" ]; then
+        record_failed_step e2e "e2e_tests.exe missing" "$started"
+        return
+    fi
+    local scenarios=()
+    mapfile -t scenarios < <(list_scenarios "$filter")
+    mkdir -p "$RUN_DIR/e2e"
+    # In a subshell, so that wait sees the scenarios and not the virtual display.
+    (
+        jobs=${DUSTBANE_E2E_JOBS:-$(nproc)}
+        running=0
+        for index in "${!scenarios[@]}"; do
+            if [ "$running" -ge "$jobs" ]; then
+                wait -n
+                running=$((running - 1))
+            fi
+            run_scenario "$index" "${scenarios[$index]}" &
+            running=$((running + 1))
+        done
+        wait
+    )
+
+    local passed=0 failed=0 rc
+    for index in "${!scenarios[@]}"; do
+        rc=$(cat "$RUN_DIR/e2e/$index.rc" 2>/dev/null || echo 1)
+        gtest_counts "$RUN_DIR/e2e/$index.log" "$rc"
+        if [ "$rc" -eq 0 ] && [ "$GTEST_PASSED" -eq 1 ]; then
+            passed=$((passed + 1))
+        else
+            failed=$((failed + 1))
+            echo "--- e2e ${scenarios[$index]} failed (exit code $rc):"
+            tr -d '\r' <"$RUN_DIR/e2e/$index.log"
+        fi
+    done
+    if [ ${#scenarios[@]} -eq 0 ]; then
+        echo "e2e:      no scenario matches '$filter'"
+    fi
+    record e2e "$passed" "$failed" "$started"
+}
+
+cleanup() {
+    stop_xvfb
+    if [ -n "${RUN_DIR:-}" ] && [ -d "$RUN_DIR" ]; then
+        local prefix
+        for prefix in "$RUN_DIR"/*/prefix "$RUN_DIR"/e2e/*/prefix; do
+            [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
+        done
+        rm -rf "$RUN_DIR"
+    fi
+}
+
+main() {
+    local filter=${1:-*} started
+    started=$(now)
+    cd "$DUSTBANE_ROOT" || exit 1
+    "$DUSTBANE_ROOT/scripts/install-deps.sh" || exit 1
+
+    RUN_DIR=$(mktemp -d /tmp/dustbane-test.XXXXXX)
+    trap cleanup EXIT
+    trap 'exit 130' INT TERM
+
+    level_unit
+    if build_windows; then
+        start_xvfb || exit 1
+        prepare_template
+        level_platform
+        level_e2e "$filter"
+    fi
+
+    echo
+    printf '%s\n' "${SUMMARY[@]}"
+    echo "total time $(elapsed "$started")"
+    echo "$PASSED passed, $FAILED failed"
+    [ "$FAILED" -eq 0 ]
+}
+
+if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
+    main "$@"
+fi

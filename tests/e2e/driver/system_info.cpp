@@ -1,0 +1,13 @@
+#include "driver/system_info.h"
+
+namespace dustbane::e2e {
+
+LANGID systemLanguage() {
+    return GetSystemDefaultLangID();
+}
+
+RECT screenRect() {
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+} // namespace dustbane::e2e
