@@ -26,7 +26,12 @@ ScratchFolder::ScratchFolder() {
 }
 
 ScratchFolder::~ScratchFolder() {
+    // A program a test started may still be ending with its current folder in here.
     removeTree(path_);
+    for (int i = 0; i < 100 && exists(path_); ++i) {
+        Sleep(50);
+        removeTree(path_);
+    }
 }
 
 void makeFolder(const std::string& path) {

@@ -149,6 +149,8 @@ TEST_F(Win32ShellTest, PicksSeveralFilesInTheOrderChosen) {
     std::vector<std::string> picked = shell.pickFiles();
     user.join();
     EXPECT_EQ(picked, (std::vector<std::string>{scratch / "b \xC3\xA9.txt", scratch / "a.txt"}));
+    // The program's current folder stays where it was.
+    EXPECT_EQ(win32::Win32FileSystem().currentDirectory().find(scratch.path()), std::string::npos);
 }
 
 BOOL CALLBACK findText(HWND child, LPARAM wanted) {

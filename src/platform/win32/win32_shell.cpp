@@ -119,7 +119,10 @@ std::vector<std::string> Win32Shell::pickFiles() {
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size() - 1);
-    dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    // Without OFN_NOCHANGEDIR the dialog leaves the process in the chosen folder, which
+    // then cannot be removed while the program runs.
+    dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST |
+                   OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&dialog)) {
         return {};
     }
