@@ -95,6 +95,26 @@ TEST_F(MainWindow, ExitClosesTheProgramAndStoresItsPlacement) {
     EXPECT_EQ(settings.readInt("Width"), 761);
 }
 
+TEST_F(MainWindow, AboutBoxIsModalOverTheMainWindowAndCancelClosesIt) {
+    auto app = App::launch();
+    HWND window = app.waitForMainWindow();
+    ASSERT_TRUE(window) << "no main window";
+
+    postCommand(window, IDC_TOOL_ABOUT);
+    HWND about = waitForTopLevel(app.processId(), "TAboutBox");
+    ASSERT_TRUE(about) << "no about box";
+    EXPECT_TRUE(findChild(about, "Static", "Quillfen Software, December 2026"));
+    EXPECT_FALSE(IsWindowEnabled(window)) << "the about box is modal";
+    RECT outer = windowRect(window);
+    RECT box = windowRect(about);
+    EXPECT_NEAR(box.left - outer.left, outer.right - box.right, 1);
+    EXPECT_NEAR(box.top - outer.top, outer.bottom - box.bottom, 1);
+
+    postCommand(about, IDCANCEL);
+    EXPECT_TRUE(waitUntil([&] { return !isVisible(about) && IsWindowEnabled(window); }));
+    EXPECT_EQ(app.close(), 0u) << "the main window works again";
+}
+
 TEST_F(MainWindow, FirstStartShowsTheSettingsSummary) {
     auto app = App::launch();
     HWND window = app.waitForMainWindow();

@@ -4,6 +4,7 @@
 #include "app/win32/about_box.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/window_procedure.h"
+#include "app/window_geometry.h"
 #include "app/window_metrics.h"
 #include "engine/clean_driver.h"
 #include "platform/win32/text.h"
@@ -35,14 +36,11 @@ constexpr UINT clockInterval = 1000;
 
 // Posted once to show list and status changes that no pump has shown yet.
 constexpr UINT flushMessage = WM_APP + 1;
-// A real message pump or repaint at most this often: PeekMessage and invalidation are
-// round trips to the window server under Wine, while the engine asks at every entry.
-constexpr uint64_t refreshMilliseconds = 10;
 
-RECT workArea() {
+WindowBounds workArea() {
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
 std::string firstArgument() {
@@ -86,31 +84,24 @@ void MainWindow::create() {
     placement_ = readStartupPlacement(app_.platform.registry, app_.platform.files);
     app_.installDir = placement_.installDir;
 
-    RECT area = workArea();
-    int left = area.left + std::max<int>(0, (area.right - area.left - metrics::windowWidth) / 2);
-    int top = area.top + std::max<int>(0, (area.bottom - area.top - metrics::windowHeight) / 2);
-    int width = metrics::windowWidth;
-    int height = metrics::windowHeight;
+    WindowBounds bounds = centredBounds(workArea());
     bool stored = placement_.mode == StartupPlacement::Mode::Stored;
     if (stored) {
-        left = top = width = height = CW_USEDEFAULT;
+        bounds = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     }
     window_ = CreateWindowExW(0, mainClass, L"Dustbane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              left, top, width, height, nullptr, nullptr, instance_, this);
+                              bounds.left, bounds.top, bounds.width, bounds.height, nullptr,
+                              nullptr, instance_, this);
     if (!window_) {
         throw std::runtime_error("The main window could not be created.");
     }
     if (stored) {
-        RECT bounds{};
-        GetWindowRect(window_, &bounds);
-        int x = placement_.left.value_or(bounds.left);
-        int y = placement_.top.value_or(bounds.top);
-        // A stored size too small to see would leave the user no window to grab.
-        int w = std::max<int>(placement_.width.value_or(bounds.right - bounds.left),
-                              metrics::minimumWindowWidth);
-        int h = std::max<int>(placement_.height.value_or(bounds.bottom - bounds.top),
-                              metrics::minimumWindowHeight);
-        SetWindowPos(window_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT created{};
+        GetWindowRect(window_, &created);
+        bounds = storedBounds(placement_, {created.left, created.top, created.right - created.left,
+                                           created.bottom - created.top});
+        SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     app_.language.load(app_.platform.files, app_.platform.system, app_.installDir);
@@ -168,10 +159,8 @@ void MainWindow::layoutStatusStrip() {
     int barWidth = std::max<int>(0, client.right - barLeft);
     progress_.move(0, top + 2, metrics::progressWidth, metrics::statusStripHeight - 4);
     status_.move(barLeft, top, barWidth, metrics::statusStripHeight);
-    int panel2Left = std::max<int>(0, barWidth - metrics::statusPanel2Width);
-    int panel1Left = std::max<int>(0, panel2Left - metrics::statusPanel1Width);
-    const int edges[] = {panel1Left, panel2Left, -1};
-    status_.setPartRightEdges(edges, 3);
+    auto edges = statusPanelRightEdges(barWidth);
+    status_.setPartRightEdges(edges.data(), static_cast<int>(edges.size()));
 }
 
 void MainWindow::help() {
@@ -348,11 +337,9 @@ void MainWindow::setCleanButton(const std::string& caption, CleanPicture picture
 }
 
 void MainWindow::pumpMessages() {
-    uint64_t now = GetTickCount64();
-    if (now - lastPump_ < refreshMilliseconds) {
+    if (!pumpThrottle_.due(GetTickCount64())) {
         return;
     }
-    lastPump_ = now;
     flush();
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -402,13 +389,13 @@ void MainWindow::requestFlush() {
 }
 
 void MainWindow::flushIfDue() {
-    if (GetTickCount64() - lastFlush_ >= refreshMilliseconds) {
+    if (flushThrottle_.due(GetTickCount64())) {
         flush();
     }
 }
 
 void MainWindow::flush() {
-    lastFlush_ = GetTickCount64();
+    flushThrottle_.ran(GetTickCount64());
     list_.flush();
     for (size_t panel = 0; panel < statusTexts_.size(); ++panel) {
         if (statusDirty_[panel]) {

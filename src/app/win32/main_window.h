@@ -5,6 +5,7 @@
 #include "app/win32/controls.h"
 #include "app/win32/main_list.h"
 #include "app/win32/toolbar.h"
+#include "app/window_geometry.h"
 #include "app/window_placement.h"
 #include "platform/window_operations.h"
 
@@ -90,6 +91,10 @@ class MainWindow : public WindowOperations {
     void flushIfDue();
     WindowBounds currentBounds() const;
 
+    // A real message pump or repaint at most this often: PeekMessage and invalidation are
+    // round trips to the window server under Wine, while the engine asks at every entry.
+    static constexpr uint64_t refreshMilliseconds = 10;
+
     HINSTANCE instance_;
     AppServices& app_;
     MainWindowParts* parts_ = nullptr;
@@ -107,8 +112,8 @@ class MainWindow : public WindowOperations {
     int progressPosition_ = 0;
     bool progressDirty_ = false;
     bool flushPosted_ = false;
-    uint64_t lastPump_ = 0;
-    uint64_t lastFlush_ = 0;
+    RefreshThrottle pumpThrottle_{refreshMilliseconds};
+    RefreshThrottle flushThrottle_{refreshMilliseconds};
     bool listMenuEnabled_ = true;
     bool closePending_ = false;
 };

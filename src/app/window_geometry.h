@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/window_placement.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace dustbane {
+
+// The designed size centred in the work area, never reaching above or left of it.
+WindowBounds centredBounds(const WindowBounds& workArea);
+
+// The stored bounds that exist over the system's default placement. A stored size below the
+// smallest window the user can drag to is raised to it, so that the window can be found
+// and grabbed again.
+WindowBounds storedBounds(const StartupPlacement& placement, const WindowBounds& systemDefault);
+
+// Right edges of the status bar's three panels for a bar of the given width; panel 0 takes
+// what panels 1 and 2 leave (the last panel reaches the end, -1).
+std::array<int, 3> statusPanelRightEdges(int barWidth);
+
+// Lets work through at most once per interval, the first time at once.
+class RefreshThrottle {
+  public:
+    explicit RefreshThrottle(uint64_t intervalMilliseconds) : interval_(intervalMilliseconds) {}
+
+    // Whether the work is due at this clock reading; when it is, the clock restarts.
+    bool due(uint64_t nowMilliseconds) {
+        if (last_ && nowMilliseconds - *last_ < interval_) {
+            return false;
+        }
+        last_ = nowMilliseconds;
+        return true;
+    }
+    // The work ran anyway (outside the throttle); the interval restarts from here.
+    void ran(uint64_t nowMilliseconds) { last_ = nowMilliseconds; }
+
+  private:
+    uint64_t interval_;
+    std::optional<uint64_t> last_;
+};
+
+} // namespace dustbane
