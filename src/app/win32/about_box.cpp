@@ -28,6 +28,10 @@ constexpr int buttonBarHeight = 46;
 
 AboutBox::AboutBox(HINSTANCE instance, Shell& shell) : instance_(instance), shell_(shell) {}
 
+AboutBox::~AboutBox() {
+    detachAndDestroy(window_);
+}
+
 void AboutBox::create(HWND owner) {
     owner_ = owner;
     pageBrush_ = UniqueBrush(CreateSolidBrush(skyBlue));

@@ -14,6 +14,7 @@ class AboutBox {
     AboutBox(HINSTANCE instance, Shell& shell);
     AboutBox(const AboutBox&) = delete;
     AboutBox& operator=(const AboutBox&) = delete;
+    ~AboutBox();
 
     // Creates the hidden window (class TAboutBox).
     void create(HWND owner);

@@ -75,6 +75,11 @@ HMENU childId(int id) {
 MainWindow::MainWindow(HINSTANCE instance, AppServices& app)
     : instance_(instance), app_(app), toolbar_(instance), list_(instance) {}
 
+// Normally the window is gone by now; after a failed start it is not.
+MainWindow::~MainWindow() {
+    detachAndDestroy(window_);
+}
+
 void MainWindow::create() {
     HICON icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
                                                0, 0, LR_DEFAULTSIZE | LR_SHARED));
@@ -93,6 +98,9 @@ void MainWindow::create() {
                               bounds.left, bounds.top, bounds.width, bounds.height, nullptr,
                               nullptr, instance_, this);
     if (!window_) {
+        if (createError_) {
+            std::rethrow_exception(createError_);
+        }
         throw std::runtime_error("The main window could not be created.");
     }
     if (stored) {
@@ -412,8 +420,14 @@ void MainWindow::flush() {
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        // A failure here fails CreateWindowEx, and create() reports why.
         window_ = window;
-        createChildren();
+        try {
+            createChildren();
+        } catch (...) {
+            createError_ = std::current_exception();
+            return -1;
+        }
         return 0;
     case WM_SIZE:
         layout();
@@ -470,7 +484,10 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         }
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        // A window that failed to create ends nothing: the error box comes first.
+        if (!createError_) {
+            PostQuitMessage(0);
+        }
         return 0;
     default:
         break;

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <windows.h>
 
@@ -40,6 +41,7 @@ class MainWindow : public WindowOperations {
     MainWindow(HINSTANCE instance, AppServices& app);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
 
     // Reads the placement and the installation folder, creates the window hidden and loads
     // the language table.
@@ -99,6 +101,7 @@ class MainWindow : public WindowOperations {
     AppServices& app_;
     MainWindowParts* parts_ = nullptr;
     HWND window_ = nullptr;
+    std::exception_ptr createError_;
     HACCEL accelerators_ = nullptr;
     StartupPlacement placement_;
     Toolbar toolbar_;

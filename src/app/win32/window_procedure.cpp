@@ -22,6 +22,13 @@ void reportException(const std::exception_ptr& error) noexcept {
     MessageBoxW(nullptr, text.c_str(), L"Dustbane", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
+void detachAndDestroy(HWND window) noexcept {
+    if (window && IsWindow(window)) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
+}
+
 void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background,
                    HICON icon) {
     WNDCLASSEXW existing{};

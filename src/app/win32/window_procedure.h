@@ -29,6 +29,10 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return 0;
 }
 
+// Destroys a window whose object is going away, first cutting it off from that object so
+// that no message reaches the object during or after the destruction.
+void detachAndDestroy(HWND window) noexcept;
+
 // Registers a window class once per process; later calls do nothing.
 void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background,
                    HICON icon = nullptr);
