@@ -112,6 +112,11 @@ void MainWindow::create() {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
+    // The caption's small icon from its own 16-pixel drawing rather than a shrunk 32.
+    auto* smallIcon = static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, LR_SHARED));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+
     app_.language.load(app_.platform.files, app_.platform.system, app_.installDir);
     SetWindowTextW(window_, widen(app_.language.text(0)).c_str());
     toolbar_.applyLanguage(app_.language);
