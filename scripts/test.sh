@@ -15,6 +15,8 @@
 set -uo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+# What the "windows" preset builds, whatever the environment says.
+DUSTBANE_WIN_BUILD="$DUSTBANE_ROOT/build/windows"
 
 PASSED=0
 FAILED=0

@@ -3,7 +3,8 @@
 # own HOME, so that nothing Dustbane scans or deletes can be the developer's own files.
 
 DUSTBANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-DUSTBANE_WIN_BUILD="$DUSTBANE_ROOT/build/windows"
+# Where Dustbane.exe and the Windows test programs are built (the "windows" preset).
+DUSTBANE_WIN_BUILD=${DUSTBANE_WIN_BUILD:-"$DUSTBANE_ROOT/build/windows"}
 # Where the program and the test programs live inside a prefix.
 DUSTBANE_INSTALL_DIR='C:\Dustbane'
 DUSTBANE_TESTS_DIR='C:\tests'
@@ -113,25 +114,21 @@ prefix_path() {
     echo "$WINEPREFIX/drive_c/${windows_path//\\//}"
 }
 
-# Copies Dustbane.exe and the files that sit beside it into the installation folder.
+# Copies Dustbane.exe and the files the build puts beside it into the installation folder.
 stage_program() {
-    local install
+    local install entry
     install=$(prefix_path "$DUSTBANE_INSTALL_DIR")
     mkdir -p "$install"
-    cp "$DUSTBANE_WIN_BUILD/Dustbane.exe" "$install/"
-    local resource
-    for resource in help.htm end.wav; do
-        if [ -f "$DUSTBANE_ROOT/resources/$resource" ]; then
-            cp "$DUSTBANE_ROOT/resources/$resource" "$install/"
+    for entry in Dustbane.exe help.htm end.wav lang; do
+        if [ -e "$DUSTBANE_WIN_BUILD/$entry" ]; then
+            rm -rf "${install:?}/$entry"
+            cp -r "$DUSTBANE_WIN_BUILD/$entry" "$install/"
         fi
     done
-    if [ -d "$DUSTBANE_ROOT/resources/lang" ]; then
-        rm -rf "$install/lang"
-        cp -r "$DUSTBANE_ROOT/resources/lang" "$install/lang"
-    fi
 }
 
-# Copies the Windows test programs that exist into the tests folder.
+# Copies the Windows test programs, and the installer that a scenario runs, into the tests
+# folder.
 stage_tests() {
     local tests program
     tests=$(prefix_path "$DUSTBANE_TESTS_DIR")
@@ -141,4 +138,24 @@ stage_tests() {
             cp "$DUSTBANE_WIN_BUILD/$program" "$tests/"
         fi
     done
+}
+
+# The developer's prefix for scripts/run.sh and scripts/screenshot.sh: kept between runs, so
+# that settings stay as the last run left them. Sets up Wine's variables for it.
+RUN_PREFIX_DIR="$DUSTBANE_ROOT/build/run-prefix"
+prepare_run_prefix() {
+    if [ -f "$RUN_PREFIX_DIR/prefix/system.reg" ]; then
+        use_prefix "$RUN_PREFIX_DIR"
+        cut_host_links "$WINEPREFIX"
+    else
+        echo "creating the Wine prefix $RUN_PREFIX_DIR"
+        init_prefix "$RUN_PREFIX_DIR"
+    fi
+    stage_program
+}
+
+# Starts Dustbane.exe in the current prefix from its installation folder, which is then its
+# current directory; arguments go to the program.
+start_dustbane() {
+    cd "$(prefix_path "$DUSTBANE_INSTALL_DIR")" && wine "$DUSTBANE_INSTALL_DIR\\Dustbane.exe" "$@"
 }
