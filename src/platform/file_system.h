@@ -50,6 +50,13 @@ class FileSystem {
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool removeDirectory(const std::string& path) = 0;
 
+    // Whether nothing but its attributes stands in the way of deleting the item now: false
+    // while another program holds it open without delete sharing, or access is denied. The
+    // read-only bit is not considered, since the cleaner resets it before deleting.
+    virtual bool canDelete(const std::string& path) const = 0;
+    // A file's size in bytes, of a link itself rather than its target; nullopt when absent.
+    virtual std::optional<uint64_t> fileSize(const std::string& path) const = 0;
+
     // Whole file contents as bytes; nullopt when it cannot be read.
     virtual std::optional<std::string> readFile(const std::string& path) const = 0;
     // Writes a new file beside the old one and moves it into place, so that a failure

@@ -127,6 +127,24 @@ bool Win32FileSystem::removeDirectory(const std::string& path) {
     return RemoveDirectoryW(apiPath(path).c_str()) != 0;
 }
 
+bool Win32FileSystem::canDelete(const std::string& path) const {
+    // Opening for delete with full sharing fails exactly when a holder denies delete sharing
+    // or the access rights forbid it; the handle is closed without deleting anything.
+    UniqueFile probe(
+        CreateFileW(apiPath(path).c_str(), DELETE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return static_cast<bool>(probe);
+}
+
+std::optional<uint64_t> Win32FileSystem::fileSize(const std::string& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(apiPath(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
     UniqueFile file = openFile(apiPath(path), GENERIC_READ, OPEN_EXISTING);
     if (!file) {
