@@ -28,6 +28,8 @@ class RegistryKey {
 
     // Names of the direct subkeys in the order the registry enumerates them.
     virtual std::vector<std::string> subkeyNames() const = 0;
+    // Names of the key's values in the order the registry enumerates them.
+    virtual std::vector<std::string> valueNames() const = 0;
 };
 
 // Paths are relative to the root, with backslashes; a leading backslash is allowed.

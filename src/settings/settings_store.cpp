@@ -1,6 +1,8 @@
 #include "settings/settings_store.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace dustbane {
 
@@ -19,8 +21,50 @@ std::string notSaved(const std::string& what) {
 const char* keyNotOpened = "The registry key HKEY_CURRENT_USER\\Software\\Quillfen\\Cleaner "
                            "could not be opened for writing, so the settings were not saved.";
 
+bool sameLetterIgnoringCase(char a, char b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return lower(a) == lower(b);
+}
+
+// The index of a value named <stem>a<i> or <stem>b<i> (value names ignore case, and i is
+// written without leading zeros); -1 for any other name.
+int64_t entryIndex(const std::string& name, const std::string& stem) {
+    const size_t digits = stem.size() + 1;
+    if (name.size() <= digits || name.size() > digits + 10 ||
+        !std::equal(stem.begin(), stem.end(), name.begin(), sameLetterIgnoringCase) ||
+        !(sameLetterIgnoringCase(name[stem.size()], 'a') ||
+          sameLetterIgnoringCase(name[stem.size()], 'b')) ||
+        (name[digits] == '0' && name.size() > digits + 1)) {
+        return -1;
+    }
+    int64_t index = 0;
+    for (size_t i = digits; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return -1;
+        }
+        index = index * 10 + (name[i] - '0');
+    }
+    return index;
+}
+
+// The entry indices stored for the list, ascending. The load visits only these: a corrupt
+// count, or one stray name with a huge index, must not make it probe billions of names.
+std::vector<int64_t> storedIndices(const std::vector<std::string>& valueNames,
+                                   const std::string& stem) {
+    std::vector<int64_t> indices;
+    for (const std::string& name : valueNames) {
+        if (int64_t index = entryIndex(name, stem); index >= 0) {
+            indices.push_back(index);
+        }
+    }
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return indices;
+}
+
 // Reads one list; false when a value could not be read.
-bool loadList(const RegistryKey& key, const ListField& list, CleanSettings& settings) {
+bool loadList(const RegistryKey& key, const std::vector<std::string>& valueNames,
+              const ListField& list, CleanSettings& settings) {
     CheckedPathList& entries = settings.*list.field;
     std::string countName = std::string(list.stem) + "num";
     if (!key.valueExists(countName)) {
@@ -33,7 +77,10 @@ bool loadList(const RegistryKey& key, const ListField& list, CleanSettings& sett
     if (!count) {
         return false;
     }
-    for (int32_t i = 0; i < *count; ++i) {
+    for (int64_t i : storedIndices(valueNames, list.stem)) {
+        if (i >= *count) {
+            break;
+        }
         for (bool checked : {true, false}) {
             std::string name = entryName(list.stem, checked, static_cast<size_t>(i));
             if (!key.valueExists(name)) {
@@ -85,8 +132,9 @@ void loadFields(const RegistryKey& key, CleanSettings& settings,
         }
         settings.Logday = std::clamp(*days, minLogDays, maxLogDays);
     }
+    const std::vector<std::string> valueNames = key.valueNames();
     for (const ListField& list : listFieldsLoadOrder) {
-        if (!loadList(key, list, settings)) {
+        if (!loadList(key, valueNames, list, settings)) {
             return;
         }
     }

@@ -100,6 +100,19 @@ class Win32RegistryKey : public RegistryKey {
         }
     }
 
+    std::vector<std::string> valueNames() const override {
+        std::vector<std::string> names;
+        std::wstring name(16384, L'\0'); // value names have at most 16383 characters
+        for (DWORD index = 0;; ++index) {
+            DWORD length = static_cast<DWORD>(name.size());
+            if (RegEnumValueW(key_.get(), index, name.data(), &length, nullptr, nullptr, nullptr,
+                              nullptr) != ERROR_SUCCESS) {
+                return names;
+            }
+            names.push_back(narrow(name.substr(0, length)));
+        }
+    }
+
   private:
     UniqueKey key_;
 };

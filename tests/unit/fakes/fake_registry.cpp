@@ -71,6 +71,14 @@ class FakeKey : public RegistryKey {
         return names;
     }
 
+    std::vector<std::string> valueNames() const override {
+        std::vector<std::string> names;
+        for (const auto& [upperName, entry] : data().values) {
+            names.push_back(entry.first);
+        }
+        return names;
+    }
+
   private:
     bool write(const std::string& name, FakeRegistry::Value value) {
         if (!registry_.writable(fullKey_)) {
