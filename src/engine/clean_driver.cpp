@@ -65,7 +65,14 @@ void CleanDriver::runTick() {
     }
     startRun();
     runStages();
-    endRun();
+    endRun(BinStep::Ask);
+}
+
+void CleanDriver::runUnattended(BinStep binStep) {
+    context_.run.recycleAllowed = false;
+    startRun();
+    runStages();
+    endRun(binStep);
 }
 
 void CleanDriver::elapsedTick() {
@@ -168,7 +175,7 @@ void CleanDriver::runStages() {
     run.listEachItem = false;
 }
 
-void CleanDriver::endRun() {
+void CleanDriver::endRun(BinStep binStep) {
     WindowOperations& window = context_.window;
     const LanguageTable& language = context_.language;
     const CleanRun& run = context_.run;
@@ -195,10 +202,13 @@ void CleanDriver::endRun() {
     window.setProgressVisible(false);
     window.stopElapsedClock();
 
-    if (run.deletedCount > 0 && context_.settings.Recycle &&
-        platform.prompter.ask(count + " " + language.text(deletedText) + "\n" +
-                                  language.text(emptyBinsText),
-                              "Clear Confirmation", style::questionNoDefault) == answer::yes) {
+    const bool emptyBins =
+        binStep == BinStep::Empty ||
+        (binStep == BinStep::Ask && run.deletedCount > 0 && context_.settings.Recycle &&
+         platform.prompter.ask(count + " " + language.text(deletedText) + "\n" +
+                                   language.text(emptyBinsText),
+                               "Clear Confirmation", style::questionNoDefault) == answer::yes);
+    if (emptyBins) {
         platform.system.setBusyCursor(true);
         if (platform.shell.emptyRecycleBins() && context_.settings.Logs) {
             std::string recordFailure = log.appendRecycleRecord(

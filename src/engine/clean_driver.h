@@ -12,9 +12,20 @@ class CleanDriver {
   public:
     CleanDriver(RunContext& context, SettingsSummary& summary);
 
+    // What the end of a run does about the Recycle Bins.
+    enum class BinStep {
+        Ask,   // offers to empty them when something was deleted and Recycle is set
+        Empty, // empties them without asking
+        Keep,  // leaves them alone
+    };
+
     // With no run active: confirm, then run all thirteen stages. With a run active: ask
     // whether to stop it.
     void runTick();
+
+    // The same run without the confirmation and without questions at its end, for a run
+    // started from the command line.
+    void runUnattended(BinStep binStep);
 
     // The elapsed clock's one-second tick.
     void elapsedTick();
@@ -31,7 +42,7 @@ class CleanDriver {
     void startRun();
     void runStages();
     // Final line, log, sound, Recycle Bin question and the Clean face again.
-    void endRun();
+    void endRun(BinStep binStep);
     void showFace(int captionEntry, CleanPicture picture, int hintEntry);
 
     RunContext& context_;
