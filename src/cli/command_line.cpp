@@ -1,0 +1,84 @@
+#include "cli/command_line.h"
+
+namespace dustbane {
+
+namespace {
+
+bool isSwitch(const std::string& argument) {
+    return !argument.empty() && (argument.front() == '/' || argument.front() == '-');
+}
+
+std::string asciiLower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+Command usageError(const std::string& error) {
+    return {CommandMode::UsageError, false, error};
+}
+
+} // namespace
+
+Command parseCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || !isSwitch(arguments.front())) {
+        return {};
+    }
+    bool preview = false;
+    bool clean = false;
+    bool emptyBins = false;
+    bool usage = false;
+    for (const std::string& argument : arguments) {
+        if (!isSwitch(argument)) {
+            return usageError("Unexpected argument: " + argument);
+        }
+        const std::string name = asciiLower(argument.substr(1));
+        if (name == "preview") {
+            preview = true;
+        } else if (name == "clean") {
+            clean = true;
+        } else if (name == "emptybin") {
+            emptyBins = true;
+        } else if (name == "?") {
+            usage = true;
+        } else {
+            return usageError("Unknown switch: " + argument);
+        }
+    }
+    if (usage) {
+        return {CommandMode::Usage, false, {}};
+    }
+    if (preview && clean) {
+        return usageError("/preview and /clean cannot be combined.");
+    }
+    if (emptyBins && !clean) {
+        return usageError("/emptybin goes with /clean only.");
+    }
+    if (preview) {
+        return {CommandMode::Preview, false, {}};
+    }
+    return {CommandMode::Clean, emptyBins, {}};
+}
+
+std::vector<std::string> usageLines() {
+    return {
+        "Usage: Dustbane.exe [/preview | /clean [/emptybin] | /? | folder]",
+        "",
+        "  /preview   List what a clean run with the stored settings would delete, with",
+        "             sizes in bytes. Nothing is deleted or changed.",
+        "  /clean     Run a clean run with the stored settings without the window and",
+        "             without questions, and print its result lines.",
+        "  /emptybin  With /clean: empty the Recycle Bins afterwards.",
+        "  /?         Show this text.",
+        "  folder     Open the window and offer the folder as a search path.",
+        "",
+        "Switches may start with / or - and are not case-sensitive.",
+        "Exit codes: 0 everything selected was deleted (or would be); 1 some items stayed",
+        "(in use, access denied) or the log could not be written; 2 usage error.",
+    };
+}
+
+} // namespace dustbane

@@ -1,0 +1,123 @@
+#include "cli/command_run.h"
+
+#include "app/settings_summary.h"
+#include "app/window_placement.h"
+#include "cli/headless_window.h"
+#include "cli/measuring_ports.h"
+#include "cli/preview_file_system.h"
+#include "cli/preview_shell.h"
+#include "cli/quiet_system.h"
+#include "cli/read_only_registry.h"
+#include "cli/report_format.h"
+#include "cli/unattended_prompter.h"
+#include "engine/clean_driver.h"
+#include "settings/settings_store.h"
+
+namespace dustbane {
+
+namespace {
+
+// What the window loads at its start, and its clean run over the given ports, without
+// questions. A preview leaves out the per-item lines (its own item lines stand in for them)
+// and the log.
+void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinStep binStep,
+                           bool preview) {
+    const std::string installDir = readStartupPlacement(ports.registry, ports.files).installDir;
+    LanguageTable language;
+    language.load(ports.files, ports.system, installDir);
+    CleanSettings settings;
+    // No question about a stored Recycle that is off: nobody is there to answer it.
+    SettingsStore(ports.registry, ports.system).loadSettings(settings, nullptr);
+    if (preview) {
+        settings.Display = false;
+        settings.Logs = false;
+    }
+    HeadlessWindow window(record);
+    CleanRun run;
+    RunContext context{ports, settings, language, window, run, installDir};
+    SettingsSummary summary(settings, language, window);
+    CleanDriver(context, summary).runUnattended(binStep);
+}
+
+int preview(Platform& ports, const LineSink& print) {
+    RunRecord record;
+    PreviewFileSystem files(ports.files, record);
+    PreviewShell shell(ports.shell, files, record);
+    ReadOnlyRegistry registry(ports.registry);
+    QuietSystem system(ports.system);
+    UnattendedPrompter prompter;
+    Platform previewPorts{files, registry, shell, system, prompter};
+    runWithStoredSettings(previewPorts, record, CleanDriver::BinStep::Keep, true);
+
+    // The run's final line counts deletions that were never made: the total stands for it.
+    const auto& entries = record.entries();
+    size_t finalLine = entries.size();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (std::holds_alternative<ResultLine>(entries[i])) {
+            finalLine = i;
+        }
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (const auto* line = std::get_if<ResultLine>(&entries[i])) {
+            if (i != finalLine) {
+                print(line->caption);
+            }
+        } else {
+            print(itemLine(std::get<DeletedItem>(entries[i])));
+        }
+    }
+    print(previewTotalLine(record.totals()));
+    return record.failures() > 0 ? exit_code::itemsStayed : exit_code::success;
+}
+
+int clean(Platform& ports, bool emptyBins, const LineSink& print) {
+    RunRecord record;
+    MeasuringFileSystem files(ports.files, record);
+    MeasuringShell shell(ports.shell, ports.files, record);
+    UnattendedPrompter prompter;
+    Platform cleanPorts{files, ports.registry, shell, ports.system, prompter};
+    runWithStoredSettings(cleanPorts, record,
+                          emptyBins ? CleanDriver::BinStep::Empty : CleanDriver::BinStep::Keep,
+                          false);
+
+    for (const RunRecord::Entry& entry : record.entries()) {
+        if (const auto* line = std::get_if<ResultLine>(&entry)) {
+            print(line->caption);
+        }
+    }
+    for (const std::string& report : prompter.reports) {
+        print(report);
+    }
+    print(cleanTotalLine(record.totals()));
+    return record.failures() > 0 || prompter.errors > 0 ? exit_code::itemsStayed
+                                                        : exit_code::success;
+}
+
+void printUsage(const LineSink& print) {
+    for (const std::string& line : usageLines()) {
+        print(line);
+    }
+}
+
+} // namespace
+
+int runCommand(const Command& command, Platform& ports, const LineSink& print) {
+    switch (command.mode) {
+    case CommandMode::Preview:
+        return preview(ports, print);
+    case CommandMode::Clean:
+        return clean(ports, command.emptyBins, print);
+    case CommandMode::Usage:
+        printUsage(print);
+        return exit_code::success;
+    case CommandMode::UsageError:
+    case CommandMode::Window:
+        break;
+    }
+    print(command.mode == CommandMode::UsageError ? command.error
+                                                  : "The window cannot be opened from here.");
+    printUsage(print);
+    return exit_code::usageError;
+}
+
+} // namespace dustbane

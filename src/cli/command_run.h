@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/command_line.h"
+#include "platform/platform.h"
+
+#include <functional>
+#include <string>
+
+namespace dustbane {
+
+// Receives the output one line at a time, without a line end.
+using LineSink = std::function<void(const std::string& line)>;
+
+namespace exit_code {
+inline constexpr int success = 0;
+// Some selected items stayed (in use, access denied), or the log could not be written.
+inline constexpr int itemsStayed = 1;
+inline constexpr int usageError = 2;
+} // namespace exit_code
+
+// Runs a command other than the window's: the usage text, a preview or a clean run with
+// the stored settings, printing what it does. The ports are the real ones; a preview wraps
+// them so that nothing changes, and no question ever reaches their prompter. Returns the
+// process exit code.
+int runCommand(const Command& command, Platform& ports, const LineSink& print);
+
+} // namespace dustbane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/forwarding_ports.h"
+#include "cli/run_record.h"
+
+namespace dustbane {
+
+// The real file system, with every delete and removal recorded: the item and its size as
+// they were just before, or a failure.
+class MeasuringFileSystem : public ForwardingFileSystem {
+  public:
+    MeasuringFileSystem(FileSystem& real, RunRecord& record)
+        : ForwardingFileSystem(real), record_(record) {}
+
+    bool deleteFile(const std::string& path) override;
+    bool removeDirectory(const std::string& path) override;
+
+  private:
+    RunRecord& record_;
+};
+
+// The real shell, with every delete recorded: the item, its size (a folder's summed) and
+// whether it went to the Recycle Bin, or a failure.
+class MeasuringShell : public ForwardingShell {
+  public:
+    MeasuringShell(Shell& real, FileSystem& files, RunRecord& record)
+        : ForwardingShell(real), files_(files), record_(record) {}
+
+    int deleteItem(const std::string& path, bool toRecycleBin) override;
+
+  private:
+    FileSystem& files_;
+    RunRecord& record_;
+};
+
+} // namespace dustbane

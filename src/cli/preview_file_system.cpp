@@ -1,0 +1,168 @@
+#include "cli/preview_file_system.h"
+
+#include "cli/item_size.h"
+#include "engine/deletion.h"
+
+namespace dustbane {
+
+namespace {
+
+// The file system compares names without regard to case and ignores a trailing backslash.
+std::string pathKey(const std::string& path) {
+    std::string key = path;
+    while (key.size() > 1 && key.back() == '\\') {
+        key.pop_back();
+    }
+    for (char& c : key) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return key;
+}
+
+// A listing that leaves out the entries deleted on paper.
+class PreviewListing : public DirectoryListing {
+  public:
+    PreviewListing(std::unique_ptr<DirectoryListing> inner, std::string dir,
+                   const PreviewFileSystem& files)
+        : inner_(std::move(inner)), dir_(std::move(dir)), files_(files) {}
+
+    bool next(DirectoryEntry& entry) override {
+        while (inner_->next(entry)) {
+            if (entry.name == "." || entry.name == ".." || !files_.goneItself(dir_ + entry.name)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    std::unique_ptr<DirectoryListing> inner_;
+    std::string dir_;
+    const PreviewFileSystem& files_;
+};
+
+} // namespace
+
+PreviewFileSystem::PreviewFileSystem(FileSystem& real, RunRecord& record)
+    : ForwardingFileSystem(real), record_(record) {}
+
+bool PreviewFileSystem::goneItself(const std::string& path) const {
+    return gone_.count(pathKey(path)) != 0;
+}
+
+bool PreviewFileSystem::gone(const std::string& path) const {
+    if (gone_.empty()) {
+        return false;
+    }
+    const std::string key = pathKey(path);
+    for (size_t end = key.find('\\'); end != std::string::npos; end = key.find('\\', end + 1)) {
+        if (gone_.count(key.substr(0, end))) {
+            return true;
+        }
+    }
+    return gone_.count(key) != 0;
+}
+
+void PreviewFileSystem::markGone(const std::string& path) {
+    gone_.insert(pathKey(path));
+}
+
+std::unique_ptr<DirectoryListing> PreviewFileSystem::list(const std::string& folder) {
+    if (gone(folder)) {
+        return nullptr;
+    }
+    auto listing = inner().list(folder);
+    if (!listing) {
+        return nullptr;
+    }
+    return std::make_unique<PreviewListing>(std::move(listing), withBackslash(folder), *this);
+}
+
+bool PreviewFileSystem::directoryExists(const std::string& path) const {
+    return !gone(path) && inner().directoryExists(path);
+}
+
+bool PreviewFileSystem::fileExists(const std::string& path) const {
+    return !gone(path) && inner().fileExists(path);
+}
+
+std::optional<uint32_t> PreviewFileSystem::attributesOf(const std::string& path) const {
+    if (gone(path)) {
+        return std::nullopt;
+    }
+    const std::optional<uint32_t> found = inner().attributesOf(path);
+    if (!found || !normalized_.count(pathKey(path))) {
+        return found;
+    }
+    // As the reset would have left them: only what no reset can change.
+    const uint32_t kept = *found & (attributes::directory | attributes::reparsePoint);
+    return kept == 0 ? attributes::normal : kept;
+}
+
+bool PreviewFileSystem::setNormalAttributes(const std::string& path) {
+    if (!attributesOf(path)) {
+        return false;
+    }
+    normalized_.insert(pathKey(path));
+    return true;
+}
+
+bool PreviewFileSystem::deleteFile(const std::string& path) {
+    const std::optional<uint32_t> found = attributesOf(path);
+    const bool deletable = found && (*found & attributes::directory) == 0 &&
+                           (*found & attributes::readOnly) == 0 && inner().canDelete(path);
+    if (!deletable) {
+        record_.addFailure();
+        return false;
+    }
+    record_.addItem({itemPath(path), false, inner().fileSize(path).value_or(0), false});
+    markGone(path);
+    return true;
+}
+
+bool PreviewFileSystem::hasContents(const std::string& folder) {
+    auto listing = list(folder);
+    DirectoryEntry entry;
+    while (listing && listing->next(entry)) {
+        if (entry.name != "." && entry.name != "..") {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PreviewFileSystem::removeDirectory(const std::string& path) {
+    const std::optional<uint32_t> found = attributesOf(path);
+    const bool folder = found && (*found & attributes::directory) != 0;
+    // Removing a link removes only the link, whatever its target holds.
+    const bool link = found && (*found & attributes::reparsePoint) != 0;
+    const bool removable = folder && (*found & attributes::readOnly) == 0 &&
+                           (link || !hasContents(path)) && inner().canDelete(path);
+    if (!removable) {
+        record_.addFailure();
+        return false;
+    }
+    record_.addItem({itemPath(path), true, 0, false});
+    markGone(path);
+    return true;
+}
+
+bool PreviewFileSystem::canDelete(const std::string& path) const {
+    return !gone(path) && inner().canDelete(path);
+}
+
+std::optional<uint64_t> PreviewFileSystem::fileSize(const std::string& path) const {
+    return gone(path) ? std::nullopt : inner().fileSize(path);
+}
+
+std::optional<std::string> PreviewFileSystem::readFile(const std::string& path) const {
+    return gone(path) ? std::nullopt : inner().readFile(path);
+}
+
+std::string PreviewFileSystem::replaceFile(const std::string& path, const std::string&) {
+    return "A preview writes nothing, so " + path + " was left as it is.";
+}
+
+} // namespace dustbane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "cli/forwarding_ports.h"
+#include "cli/run_record.h"
+
+#include <set>
+#include <string>
+
+namespace dustbane {
+
+// A file system on which deletions only happen on paper. Each delete or removal is decided
+// as the real call would decide it (present, not read-only unless reset, not held open by
+// another program, a folder empty), then recorded instead of done; what was "deleted" then
+// stays out of sight of existence tests and listings, so the rest of the run sees the state
+// the real run would leave. Attribute resets are remembered, not made. Nothing is written.
+class PreviewFileSystem : public ForwardingFileSystem {
+  public:
+    PreviewFileSystem(FileSystem& real, RunRecord& record);
+
+    std::unique_ptr<DirectoryListing> list(const std::string& folder) override;
+    bool directoryExists(const std::string& path) const override;
+    bool fileExists(const std::string& path) const override;
+    std::optional<uint32_t> attributesOf(const std::string& path) const override;
+    bool setNormalAttributes(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
+    bool removeDirectory(const std::string& path) override;
+    bool canDelete(const std::string& path) const override;
+    std::optional<uint64_t> fileSize(const std::string& path) const override;
+    std::optional<std::string> readFile(const std::string& path) const override;
+    std::string replaceFile(const std::string& path, const std::string& bytes) override;
+
+    // Whether the path, or a folder above it, was deleted on paper.
+    bool gone(const std::string& path) const;
+    // Records the path as deleted on paper: from now on it and everything below it are gone.
+    void markGone(const std::string& path);
+    // Whether the path itself, without its parents, was deleted on paper.
+    bool goneItself(const std::string& path) const;
+
+  private:
+    bool hasContents(const std::string& folder);
+
+    RunRecord& record_;
+    std::set<std::string> gone_;
+    std::set<std::string> normalized_;
+};
+
+} // namespace dustbane

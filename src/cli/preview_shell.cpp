@@ -1,0 +1,60 @@
+#include "cli/preview_shell.h"
+
+#include "cli/item_size.h"
+#include "engine/deletion.h"
+
+namespace dustbane {
+
+namespace {
+
+// The shell's own result codes for the failures it would meet.
+constexpr int missing = 2;
+constexpr int accessDenied = 5;
+constexpr int sharingViolation = 32;
+
+} // namespace
+
+bool PreviewShell::treeHeld(const std::string& folder) {
+    auto listing = files_.list(folder);
+    if (!listing) {
+        return false;
+    }
+    const std::string dir = withBackslash(folder);
+    DirectoryEntry entry;
+    while (listing->next(entry)) {
+        if (entry.name == "." || entry.name == "..") {
+            continue;
+        }
+        const std::string full = dir + entry.name;
+        if (!files_.canDelete(full) || (entry.isDirectory() && !entry.isLink() && treeHeld(full))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int PreviewShell::deleteItem(const std::string& path, bool toRecycleBin) {
+    const std::optional<uint32_t> found = files_.attributesOf(path);
+    int result = 0;
+    if (!found) {
+        result = missing;
+    } else if (!files_.canDelete(path)) {
+        result = sharingViolation;
+    } else if ((*found & attributes::directory) != 0) {
+        if ((*found & attributes::reparsePoint) == 0 && treeHeld(path)) {
+            result = sharingViolation;
+        }
+    } else if (!toRecycleBin && (*found & attributes::readOnly) != 0) {
+        result = accessDenied;
+    }
+    if (result != 0) {
+        record_.addFailure();
+        return result;
+    }
+    record_.addItem({itemPath(path), (*found & attributes::directory) != 0, itemSize(files_, path),
+                     toRecycleBin});
+    files_.markGone(path);
+    return 0;
+}
+
+} // namespace dustbane

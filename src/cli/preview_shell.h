@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/forwarding_ports.h"
+#include "cli/preview_file_system.h"
+#include "cli/run_record.h"
+
+namespace dustbane {
+
+// The shell of a preview: a delete is decided as the shell would decide it and recorded on
+// the preview's file system instead of done; the Recycle Bins are never emptied.
+class PreviewShell : public ForwardingShell {
+  public:
+    PreviewShell(Shell& real, PreviewFileSystem& files, RunRecord& record)
+        : ForwardingShell(real), files_(files), record_(record) {}
+
+    int deleteItem(const std::string& path, bool toRecycleBin) override;
+    bool emptyRecycleBins() override { return false; }
+
+  private:
+    // Whether anything below the folder is held open by another program.
+    bool treeHeld(const std::string& folder);
+
+    PreviewFileSystem& files_;
+    RunRecord& record_;
+};
+
+} // namespace dustbane

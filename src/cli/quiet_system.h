@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/system.h"
+
+namespace dustbane {
+
+// The system without sound and without touching the mouse pointer, for a preview.
+class QuietSystem : public System {
+  public:
+    explicit QuietSystem(System& inner) : inner_(inner) {}
+
+    uint16_t systemDefaultLanguageId() const override { return inner_.systemDefaultLanguageId(); }
+    std::string fromAnsi(const std::string& bytes) const override { return inner_.fromAnsi(bytes); }
+    std::string toAnsi(const std::string& text) const override { return inner_.toAnsi(text); }
+    int compareStrings(const std::string& a, const std::string& b) const override {
+        return inner_.compareStrings(a, b);
+    }
+    std::string longTimeNow() const override { return inner_.longTimeNow(); }
+    std::string shortDateToday() const override { return inner_.shortDateToday(); }
+    std::optional<int64_t> parseShortDate(const std::string& text) const override {
+        return inner_.parseShortDate(text);
+    }
+    int64_t todayDayNumber() const override { return inner_.todayDayNumber(); }
+    void playEndSound() override {}
+    void setBusyCursor(bool) override {}
+    void moveCursorBy(int, int) override {}
+
+  private:
+    System& inner_;
+};
+
+} // namespace dustbane
