@@ -1,6 +1,7 @@
 #include "app/app_services.h"
 #include "app/settings_summary.h"
 #include "app/win32/about_box.h"
+#include "app/win32/console_mode.h"
 #include "app/win32/main_window.h"
 #include "app/win32/window_procedure.h"
 #include "engine/clean_driver.h"
@@ -69,6 +70,9 @@ int run(HINSTANCE instance, int showCommand) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
+        if (std::optional<int> code = dustbane::win32::runConsoleMode()) {
+            return *code;
+        }
         return dustbane::win32::run(instance, showCommand);
     } catch (...) {
         dustbane::win32::reportException(std::current_exception());
