@@ -21,6 +21,8 @@ RequestExecutionLevel user
 !define PUBLISHER "Quillfen"
 
 Name "${PRODUCT}"
+Caption "${PRODUCT} Setup"
+UninstallCaption "${PRODUCT} Uninstall"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
 
@@ -172,6 +174,8 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+  ; Nothing is left to read once the settings question is answered.
+  SetAutoClose true
   ; Named one by one: the folder may have been chosen with other files in it.
   Delete "$INSTDIR\Dustbane.exe"
   Delete "$INSTDIR\help.htm"
