@@ -20,7 +20,6 @@ PACKAGES=(
     x11-utils                  # xwininfo, xdpyinfo
     imagemagick                # import: screenshots of the virtual display
     nsis                       # makensis: Dustbane-Setup.exe
-    nsis                       # makensis: Dustbane-Setup.exe
 )
 
 missing=()
