@@ -25,15 +25,28 @@ class ReadOnlyKey : public RegistryKey {
     std::unique_ptr<RegistryKey> inner_;
 };
 
+// What opening with create gives for a missing key: a new key, empty, and here unwritable.
+class AbsentKey : public RegistryKey {
+  public:
+    bool valueExists(const std::string&) const override { return false; }
+    std::optional<std::string> readString(const std::string&) const override { return {}; }
+    std::optional<int32_t> readInt(const std::string&) const override { return {}; }
+    bool writeString(const std::string&, const std::string&) override { return false; }
+    bool writeInt(const std::string&, int32_t) override { return false; }
+    bool deleteValue(const std::string&) override { return false; }
+    std::vector<std::string> valueNames() const override { return {}; }
+    std::vector<std::string> subkeyNames() const override { return {}; }
+};
+
 } // namespace
 
 std::unique_ptr<RegistryKey> ReadOnlyRegistry::open(RegistryRoot root, const std::string& path,
-                                                    bool) {
-    auto key = inner_.open(root, path, false);
-    if (!key) {
-        return nullptr;
+                                                    bool create) {
+    if (auto key = inner_.open(root, path, false)) {
+        return std::make_unique<ReadOnlyKey>(std::move(key));
     }
-    return std::make_unique<ReadOnlyKey>(std::move(key));
+    // The caller then reads what a created key would hold, and nothing is created.
+    return create ? std::make_unique<AbsentKey>() : nullptr;
 }
 
 } // namespace dustbane
