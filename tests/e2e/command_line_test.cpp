@@ -1,0 +1,211 @@
+// Dustbane.exe started from a script: /preview lists what /clean then removes, as a set,
+// and changes nothing itself; a file held open stays and makes the clean exit with 1; a
+// usage error exits with 2 and touches nothing.
+
+#include "driver/console_run.h"
+#include "driver/driver.h"
+#include "platform/win32/text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace dustbane::e2e {
+namespace {
+
+using Paths = std::set<std::string>;
+
+std::string tempFolder() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, buffer);
+    return win32::narrow(buffer);
+}
+
+// Every path below the folder (full paths, without trailing backslash), links not entered.
+Paths treeBelow(const std::string& folder) {
+    Paths paths;
+    std::error_code error;
+    const std::filesystem::path root = win32::widen(folder);
+    for (auto it = std::filesystem::recursive_directory_iterator(root, error);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        paths.insert(win32::narrow(it->path().wstring()));
+    }
+    return paths;
+}
+
+Paths treesBelow(const std::vector<std::string>& roots) {
+    Paths paths;
+    for (const std::string& root : roots) {
+        paths.merge(treeBelow(root));
+    }
+    return paths;
+}
+
+// The item lines of a preview: "  file    <size>  <path>" and "  folder  <size>  <path>".
+Paths previewItems(const std::vector<std::string>& lines) {
+    Paths items;
+    for (const std::string& line : lines) {
+        if (line.starts_with("  file    ") || line.starts_with("  folder  ")) {
+            items.insert(line.substr(line.find("  ", 10) + 2));
+        }
+    }
+    return items;
+}
+
+// The items with everything that was below the folders among them.
+Paths withContents(const Paths& items, const Paths& before) {
+    Paths all = items;
+    for (const std::string& item : items) {
+        for (const std::string& path : before) {
+            if (path.starts_with(item + "\\")) {
+                all.insert(path);
+            }
+        }
+    }
+    return all;
+}
+
+Paths within(const Paths& paths, const Paths& universe) {
+    Paths result;
+    std::set_intersection(paths.begin(), paths.end(), universe.begin(), universe.end(),
+                          std::inserter(result, result.end()));
+    return result;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+// A file another program holds open without delete sharing, until the handle goes.
+struct HeldFile {
+    explicit HeldFile(const std::string& path)
+        : handle(CreateFileW(win32::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~HeldFile() {
+        if (handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
+        }
+    }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    HANDLE handle;
+};
+
+class CommandLine : public Scenario {
+  protected:
+    // A search path with matching and unmatched files, a specific folder and file, the
+    // temporary folder and a hot-fix log in the Windows folder.
+    void prepare() {
+        search = scratch() + "search";
+        writeFile(search + "\\x.tmp", "1234");
+        writeFile(search + "\\keep.txt", "k");
+        writeFile(search + "\\deep\\y.bak", "12");
+        writeFile(search + "\\deep\\z.txt", "z");
+        createDirectories(search + "\\emptydir");
+        writeFile(scratch() + "spec\\f1.dat", std::string(10, 'f'));
+        writeFile(scratch() + "spec\\sub\\f2.dat", "f2!");
+        writeFile(scratch() + "one.log", "1234567");
+        writeFile(tempFolder() + "cli_a.txt", "abc");
+        writeFile(tempFolder() + "cli_sub\\b.dat", "12345");
+        writeFile(hotfixLog, "1234");
+
+        settings.writeInt("Empfolder", 1);
+        settings.writeInt("Pathnum", 1);
+        settings.writeString("Patha0", search);
+        settings.writeInt("Foldernum", 1);
+        settings.writeString("Foldera0", scratch() + "spec");
+        settings.writeInt("Filenum", 1);
+        settings.writeString("Filea0", scratch() + "one.log");
+        settings.writeInt("Logs", 1);
+        settings.writeString("Installdir", installDir());
+    }
+
+    std::vector<std::string> roots() { return {scratch(), tempFolder()}; }
+
+    std::string search;
+    const std::string hotfixLog = "C:\\windows\\KB999001.log";
+    const RegKey earth{HKEY_CURRENT_USER, "Software\\Google\\Google Earth Plus"};
+};
+
+TEST_F(CommandLine, PreviewListsExactlyWhatTheCleanRemoves) {
+    prepare();
+    const Paths before = treesBelow(roots());
+
+    const ConsoleRun preview = runConsole({"/preview"});
+    ASSERT_EQ(preview.exitCode, 0u) << joined(preview.lines);
+    EXPECT_EQ(treesBelow(roots()), before) << "the preview changed files";
+    EXPECT_TRUE(fileExists(hotfixLog));
+    EXPECT_FALSE(earth.exists());
+    EXPECT_FALSE(fileExists(installDir() + "logs.log"));
+    const Paths items = previewItems(preview.lines);
+    EXPECT_TRUE(items.count(search + "\\x.tmp")) << joined(preview.lines);
+    EXPECT_TRUE(items.count(hotfixLog)) << joined(preview.lines);
+    EXPECT_TRUE(std::find(preview.lines.begin(), preview.lines.end(),
+                          "  file    4  " + search + "\\x.tmp") != preview.lines.end())
+        << joined(preview.lines);
+    EXPECT_TRUE(preview.lines.back().ends_with(" bytes)")) << preview.lines.back();
+
+    const ConsoleRun clean = runConsole({"-CLEAN"});
+    ASSERT_EQ(clean.exitCode, 0u) << joined(clean.lines);
+    const Paths after = treesBelow(roots());
+    Paths removed;
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
+                        std::inserter(removed, removed.end()));
+    EXPECT_EQ(within(withContents(items, before), before), removed) << joined(preview.lines);
+    for (const std::string& item : items) {
+        EXPECT_FALSE(fileExists(item) || directoryExists(item)) << item << " stayed";
+    }
+    EXPECT_TRUE(fileExists(search + "\\keep.txt"));
+    EXPECT_TRUE(fileExists(installDir() + "logs.log"));
+    EXPECT_TRUE(clean.lines.back().find("moved to the Recycle Bin") != std::string::npos)
+        << joined(clean.lines);
+
+    const ConsoleRun again = runConsole({"/preview"});
+    ASSERT_EQ(again.exitCode, 0u) << joined(again.lines);
+    for (const std::string& item : previewItems(again.lines)) {
+        EXPECT_FALSE(item.starts_with(search + "\\")) << item;
+    }
+}
+
+TEST_F(CommandLine, AFileHeldOpenStaysAndTheCleanExitsWithOne) {
+    prepare();
+    const std::string locked = search + "\\locked.tmp";
+    writeFile(locked, "held");
+    HeldFile holder(locked);
+    ASSERT_NE(holder.handle, INVALID_HANDLE_VALUE);
+
+    const ConsoleRun preview = runConsole({"/preview"});
+    EXPECT_EQ(preview.exitCode, 1u) << joined(preview.lines);
+    EXPECT_FALSE(previewItems(preview.lines).count(locked)) << joined(preview.lines);
+
+    const ConsoleRun clean = runConsole({"/clean"});
+    EXPECT_EQ(clean.exitCode, 1u) << joined(clean.lines);
+    EXPECT_TRUE(fileExists(locked));
+    EXPECT_FALSE(fileExists(search + "\\x.tmp"));
+}
+
+TEST_F(CommandLine, AUsageErrorExitsWithTwoAndTouchesNothing) {
+    prepare();
+    settings.deleteTree();
+    const Paths before = treesBelow(roots());
+
+    const ConsoleRun run = runConsole({"/clean", "/bogus"});
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_EQ(treesBelow(roots()), before);
+    EXPECT_TRUE(fileExists(hotfixLog));
+    EXPECT_FALSE(settings.exists());
+    EXPECT_FALSE(earth.exists());
+    EXPECT_TRUE(joined(run.lines).find("/bogus") != std::string::npos) << joined(run.lines);
+    EXPECT_TRUE(joined(run.lines).find("Usage: Dustbane.exe") != std::string::npos);
+}
+
+} // namespace
+} // namespace dustbane::e2e
