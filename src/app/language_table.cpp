@@ -1,5 +1,7 @@
 #include "app/language_table.h"
 
+#include "app/text_lines.h"
+
 namespace dustbane {
 
 namespace {
@@ -107,26 +109,8 @@ void LanguageTable::load(const FileSystem& files, const System& system,
 }
 
 void LanguageTable::loadText(const std::string& text) {
-    entries_.clear();
-    std::string line;
-    bool pending = false;
-    for (size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            entries_.push_back(line);
-            line.clear();
-            pending = false;
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            line += c;
-            pending = true;
-        }
-    }
-    if (pending) {
-        entries_.push_back(line);
-    }
+    // A NUL byte ends the text.
+    entries_ = splitLines(text.substr(0, text.find('\0')));
 }
 
 const std::string& LanguageTable::text(int index) const {
