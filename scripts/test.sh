@@ -56,16 +56,23 @@ quietly() { # log, command...
     fi
 }
 
-# Sets GTEST_PASSED and GTEST_FAILED from a gtest log; a run that died without its summary
-# (crash, timeout) counts as one failure.
+# Sets GTEST_PASSED and GTEST_FAILED from a gtest log, test by test, so that a run cut short
+# (crash, timeout) still counts what finished: a test started and neither passed nor skipped
+# failed, and a run that failed without any failed test counts as one failure.
 gtest_counts() { # log, exit code
-    GTEST_PASSED=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$1" | tail -n 1)
-    GTEST_FAILED=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$1" | tail -n 1)
-    GTEST_PASSED=${GTEST_PASSED:-0}
-    GTEST_FAILED=${GTEST_FAILED:-0}
+    local started skipped
+    started=$(grep -c '^\[ RUN      \]' "$1")
+    skipped=$(grep -cE '^\[  SKIPPED \] .* \([0-9]+ ms\)' "$1")
+    GTEST_PASSED=$(grep -c '^\[       OK \]' "$1")
+    GTEST_FAILED=$((started - skipped - GTEST_PASSED))
     if [ "$2" -ne 0 ] && [ "$GTEST_FAILED" -eq 0 ]; then
         GTEST_FAILED=1
     fi
+}
+
+# A gtest log without the lines of the tests that passed.
+failure_lines() { # log
+    tr -d '\r' <"$1" | grep -vE '^\[ (RUN      |      OK )\]'
 }
 
 # Runs a program of C:\tests in the current prefix with the locale its tests expect.
@@ -131,11 +138,11 @@ level_platform() {
     dir="$RUN_DIR/platform"
     log="$RUN_DIR/platform.log"
     clone_prefix "$TEMPLATE" "$dir"
-    run_in_prefix en_US.UTF-8 platform_tests.exe >"$log" 2>&1
+    run_in_prefix C.UTF-8 platform_tests.exe >"$log" 2>&1
     rc=$?
     drop_prefix "$dir"
     gtest_counts "$log" "$rc"
-    [ "$rc" -ne 0 ] && cat "$log"
+    [ "$GTEST_FAILED" -ne 0 ] && failure_lines "$log"
     record platform "$GTEST_PASSED" "$GTEST_FAILED" "$started"
 }
 
@@ -144,7 +151,7 @@ scenario_locale() {
     if [[ $1 =~ _([a-z]{2})_([A-Z]{2})$ ]]; then
         echo "${BASH_REMATCH[1]}_${BASH_REMATCH[2]}.UTF-8"
     else
-        echo en_US.UTF-8
+        echo C.UTF-8
     fi
 }
 
@@ -152,7 +159,7 @@ scenario_locale() {
 list_scenarios() { # gtest filter
     local dir="$RUN_DIR/listing"
     clone_prefix "$TEMPLATE" "$dir"
-    run_in_prefix en_US.UTF-8 e2e_tests.exe --gtest_list_tests --gtest_filter="$1" 2>/dev/null |
+    run_in_prefix C.UTF-8 e2e_tests.exe --gtest_list_tests --gtest_filter="$1" 2>/dev/null |
         tr -d '\r' | awk '
             /^[^ ]/ { suite = $1; next }
             /^  [^ ]/ { print suite $1 }'
@@ -200,15 +207,18 @@ level_e2e() {
     for index in "${!scenarios[@]}"; do
         rc=$(cat "$RUN_DIR/e2e/$index.rc" 2>/dev/null || echo 1)
         gtest_counts "$RUN_DIR/e2e/$index.log" "$rc"
-        if [ "$rc" -eq 0 ] && [ "$GTEST_PASSED" -eq 1 ]; then
-            passed=$((passed + 1))
-        else
-            failed=$((failed + 1))
+        passed=$((passed + GTEST_PASSED))
+        failed=$((failed + GTEST_FAILED))
+        if [ "$GTEST_FAILED" -ne 0 ]; then
             echo "--- e2e ${scenarios[$index]} failed (exit code $rc):"
-            tr -d '\r' <"$RUN_DIR/e2e/$index.log"
+            failure_lines "$RUN_DIR/e2e/$index.log"
         fi
     done
     if [ ${#scenarios[@]} -eq 0 ]; then
+        if [ "$filter" = "*" ]; then
+            record_failed_step e2e "listing the scenarios" "$started"
+            return
+        fi
         echo "e2e:      no scenario matches '$filter'"
     fi
     record e2e "$passed" "$failed" "$started"

@@ -70,7 +70,7 @@ init_prefix() {
     rm -rf "$dir"
     mkdir -p "$dir"
     use_prefix "$dir"
-    wineboot -i >/dev/null 2>&1
+    LC_ALL=C.UTF-8 wineboot -i >/dev/null 2>&1
     wineserver -w
     cut_host_links "$WINEPREFIX"
 }

@@ -17,9 +17,10 @@
 // of its parent and ignores an LC_ALL in the environment block it is given, so the language
 // is chosen for the whole e2e_tests.exe by the test script, from the scenario's name: a test
 // whose name ends in _<ll>_<CC> (e.g. CaptionFromLanguageFile_de_DE) runs with
-// LC_ALL=<ll>_<CC>.UTF-8, every other test with LC_ALL=en_US.UTF-8 (0x0409). Such a scenario
+// LC_ALL=<ll>_<CC>.UTF-8, every other test with LC_ALL=C.UTF-8 (0x0409). Such a scenario
 // checks systemLanguage() first, so running it without that locale fails plainly instead of
-// testing the wrong thing.
+// testing the wrong thing. The host rarely has <ll>_<CC> generated; Wine then cannot map
+// non-ASCII file names to Unix ones, so those scenarios keep their paths in ASCII.
 
 #include "driver/app.h"
 #include "driver/controls.h"
