@@ -93,6 +93,11 @@ std::wstring apiPath(const std::string& path) {
             c = L'\\';
         }
     }
+    // A bare drive is its root here, as the listing treats it: the current folder of a drive
+    // that is not the current one comes from the environment and may no longer exist.
+    if (wide.size() == 2 && isDrivePath(wide + L'\\')) {
+        wide.push_back(L'\\');
+    }
     if (!(isDrivePath(wide) || isUncPath(wide)) || hasDotComponent(wide)) {
         wide = fullPath(wide);
     }
