@@ -14,17 +14,51 @@ const std::array<ToolbarButtonText, toolbarSlotCount> toolbarButtonTexts = {{
     {15, 16, "Exit"},
 }};
 
-int toolbarHeight(DisplayMode mode) {
-    return mode == DisplayMode::Text ? metrics::toolbarHeightText : metrics::toolbarHeightIcons;
+using metrics::scaled;
+
+int toolbarHeight(DisplayMode mode, int dpi) {
+    return scaled(
+        mode == DisplayMode::Text ? metrics::toolbarHeightText : metrics::toolbarHeightIcons, dpi);
 }
 
-ButtonPlace buttonPlace(DisplayMode mode, int slot) {
+// The left edge is the slot times the scaled pitch, so that every gap between two buttons
+// is the same width whatever the rounding.
+ButtonPlace buttonPlace(DisplayMode mode, int slot, int dpi) {
     if (mode == DisplayMode::Text) {
-        return {slot * metrics::buttonPitchText, metrics::buttonTop, metrics::buttonWidthText,
-                metrics::buttonHeightText};
+        return {slot * scaled(metrics::buttonPitchText, dpi), scaled(metrics::buttonTop, dpi),
+                scaled(metrics::buttonWidthText, dpi), scaled(metrics::buttonHeightText, dpi)};
     }
-    return {slot * metrics::buttonPitchIcons, metrics::buttonTop, metrics::buttonSizeIcons,
-            metrics::buttonSizeIcons};
+    int size = scaled(metrics::buttonSizeIcons, dpi);
+    return {slot * scaled(metrics::buttonPitchIcons, dpi), scaled(metrics::buttonTop, dpi), size,
+            size};
+}
+
+PictureSize buttonPictureSize(ToolbarSlot slot, int dpi) {
+    int height =
+        slot == ToolbarSlot::Clean ? metrics::cleanPictureHeight : metrics::buttonPictureSize;
+    return {scaled(metrics::buttonPictureSize, dpi), scaled(height, dpi)};
+}
+
+int buttonFontHeight(int dpi) {
+    return scaled(metrics::buttonFontHeight, dpi);
+}
+
+ButtonFace buttonFace(PictureSize picture, int buttonWidth, int buttonHeight, bool withCaption,
+                      int dpi) {
+    // Every caption starts below a full-size picture, so that a shorter one (the clean
+    // picture) leaves the captions in line.
+    int fullHeight = scaled(metrics::buttonPictureSize, dpi);
+    int pictureTop = withCaption ? scaled(metrics::pictureTopWithCaption, dpi)
+                                 : (buttonHeight - picture.height) / 2;
+    ButtonFace face{{(buttonWidth - picture.width) / 2, pictureTop, picture.width, picture.height},
+                    {}};
+    if (withCaption) {
+        int margin = scaled(metrics::captionMargin, dpi);
+        int captionTop = pictureTop + fullHeight + scaled(metrics::captionGap, dpi);
+        face.caption = {margin, captionTop, buttonWidth - 2 * margin,
+                        buttonHeight - margin - captionTop};
+    }
+    return face;
 }
 
 namespace {
@@ -42,8 +76,7 @@ bool writeDisplayText(Registry& registry, Prompter& prompter, bool value) {
 
 } // namespace
 
-ToolbarModel::ToolbarModel() : height_(toolbarHeight(DisplayMode::Text)) {
-    placeButtons(DisplayMode::Text);
+ToolbarModel::ToolbarModel() {
     for (size_t slot = 0; slot < captions_.size(); ++slot) {
         captions_[slot] = LanguageTable::builtIn()[toolbarButtonTexts[slot].captionEntry];
         hints_[slot] = LanguageTable::builtIn()[toolbarButtonTexts[slot].hintEntry];
@@ -68,11 +101,11 @@ void ToolbarModel::onlyIcons(Registry& registry, Prompter& prompter) {
     for (auto& text : captions_) {
         text.clear();
     }
-    placeButtons(DisplayMode::IconsOnly);
+    buttonMode_ = DisplayMode::IconsOnly;
     if (!writeDisplayText(registry, prompter, false)) {
         return;
     }
-    height_ = toolbarHeight(DisplayMode::IconsOnly);
+    heightMode_ = DisplayMode::IconsOnly;
 }
 
 void ToolbarModel::showText(Registry& registry, Prompter& prompter) {
@@ -86,8 +119,8 @@ void ToolbarModel::showText(Registry& registry, Prompter& prompter) {
     for (size_t slot = 0; slot < captions_.size(); ++slot) {
         captions_[slot] = toolbarButtonTexts[slot].fixedCaption;
     }
-    height_ = toolbarHeight(DisplayMode::Text);
-    placeButtons(DisplayMode::Text);
+    heightMode_ = DisplayMode::Text;
+    buttonMode_ = DisplayMode::Text;
     writeDisplayText(registry, prompter, true);
 }
 
@@ -97,12 +130,6 @@ void ToolbarModel::setCaption(ToolbarSlot slot, std::string caption) {
 
 void ToolbarModel::setHint(ToolbarSlot slot, std::string hint) {
     hints_[index(slot)] = std::move(hint);
-}
-
-void ToolbarModel::placeButtons(DisplayMode mode) {
-    for (size_t slot = 0; slot < places_.size(); ++slot) {
-        places_[slot] = buttonPlace(mode, static_cast<int>(slot));
-    }
 }
 
 bool displayTextStoredOff(Registry& registry) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/language_table.h"
+#include "app/window_metrics.h"
 #include "platform/prompter.h"
 #include "platform/registry.h"
 
@@ -33,8 +34,29 @@ struct ButtonPlace {
 
 enum class DisplayMode { Text, IconsOnly };
 
-int toolbarHeight(DisplayMode mode);
-ButtonPlace buttonPlace(DisplayMode mode, int slot);
+// Heights and places at the screen density (dots per inch; the design is at 96).
+int toolbarHeight(DisplayMode mode, int dpi);
+ButtonPlace buttonPlace(DisplayMode mode, int slot, int dpi);
+
+// The size of a button's picture at the density: the resources hold each picture drawn at
+// this size for the usual densities.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const PictureSize&) const = default;
+};
+PictureSize buttonPictureSize(ToolbarSlot slot, int dpi);
+int buttonFontHeight(int dpi);
+
+// Where a button of the given size draws a picture of the given size and its caption,
+// relative to its top left corner. Without a caption the picture is centred.
+struct ButtonFace {
+    ButtonPlace picture;
+    ButtonPlace caption;
+    bool operator==(const ButtonFace&) const = default;
+};
+ButtonFace buttonFace(PictureSize picture, int buttonWidth, int buttonHeight, bool withCaption,
+                      int dpi);
 
 // What the toolbar shows: captions, hints, button places, its height and which item of its
 // right-click menu is checked. The window paints from it.
@@ -50,23 +72,31 @@ class ToolbarModel {
     void onlyIcons(Registry& registry, Prompter& prompter);
     void showText(Registry& registry, Prompter& prompter);
 
+    // The screen density the places and height are for; the designed one until told otherwise.
+    void setDpi(int dpi) { dpi_ = dpi; }
+    int dpi() const { return dpi_; }
+
     bool onlyIconsChecked() const { return onlyIconsChecked_; }
-    int height() const { return height_; }
+    int height() const { return toolbarHeight(heightMode_, dpi_); }
     const std::string& caption(ToolbarSlot slot) const { return captions_[index(slot)]; }
     const std::string& hint(ToolbarSlot slot) const { return hints_[index(slot)]; }
-    ButtonPlace place(ToolbarSlot slot) const { return places_[index(slot)]; }
+    ButtonPlace place(ToolbarSlot slot) const {
+        return buttonPlace(buttonMode_, static_cast<int>(slot), dpi_);
+    }
 
     void setCaption(ToolbarSlot slot, std::string caption);
     void setHint(ToolbarSlot slot, std::string hint);
 
   private:
     static size_t index(ToolbarSlot slot) { return static_cast<size_t>(slot); }
-    void placeButtons(DisplayMode mode);
 
     std::array<std::string, toolbarSlotCount> captions_;
     std::array<std::string, toolbarSlotCount> hints_;
-    std::array<ButtonPlace, toolbarSlotCount> places_;
-    int height_;
+    // The buttons and the bar change apart: a failed write of the mode leaves the bar's
+    // height as it was.
+    DisplayMode buttonMode_ = DisplayMode::Text;
+    DisplayMode heightMode_ = DisplayMode::Text;
+    int dpi_ = metrics::designDpi;
     bool onlyIconsChecked_ = false;
 };
 

@@ -8,17 +8,34 @@
 
 namespace dustbane {
 
-// The designed size centred in the work area, never reaching above or left of it.
-WindowBounds centredBounds(const WindowBounds& workArea);
+// The designed outer size at the density, centred in the work area, never reaching above
+// or left of it.
+WindowBounds centredBounds(const WindowBounds& workArea, int dpi);
 
-// The stored bounds that exist over the system's default placement. A stored size below the
-// smallest window the user can drag to is raised to it, so that the window can be found
-// and grabbed again.
-WindowBounds storedBounds(const StartupPlacement& placement, const WindowBounds& systemDefault);
+// The smallest outer size the user can drag the window to, at the density.
+WindowBounds minimumWindowSize(int dpi);
+
+// The stored bounds that exist over the system's default placement. Stored bounds are screen
+// pixels and stay as they are; only a size below the smallest window the user can drag to is
+// raised to it, so that the window can be found and grabbed again.
+WindowBounds storedBounds(const StartupPlacement& placement, const WindowBounds& systemDefault,
+                          int dpi);
 
 // Right edges of the status bar's three panels for a bar of the given width; panel 0 takes
 // what panels 1 and 2 leave (the last panel reaches the end, -1).
-std::array<int, 3> statusPanelRightEdges(int barWidth);
+std::array<int, 3> statusPanelRightEdges(int barWidth, int dpi);
+
+// Where the main window's children go in its client area: the toolbar on top, the status
+// strip (progress bar, when shown, left of the status bar) at the bottom, the list between.
+struct MainLayout {
+    WindowBounds toolbar;
+    WindowBounds list;
+    WindowBounds progress;
+    WindowBounds statusBar;
+    std::array<int, 3> panelEdges;
+};
+MainLayout mainLayout(int clientWidth, int clientHeight, int toolbarHeight, bool progressShown,
+                      int dpi);
 
 // Lets work through at most once per interval, the first time at once.
 class RefreshThrottle {

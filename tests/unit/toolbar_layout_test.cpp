@@ -22,12 +22,73 @@ std::vector<std::string> captionsOf(const ToolbarModel& model) {
 }
 
 TEST(ToolbarGeometry, TextAndIconModesPlaceEachSlot) {
-    EXPECT_EQ(toolbarHeight(DisplayMode::Text), 80);
-    EXPECT_EQ(toolbarHeight(DisplayMode::IconsOnly), 60);
-    EXPECT_EQ(buttonPlace(DisplayMode::Text, 0), (ButtonPlace{0, 2, 72, 75}));
-    EXPECT_EQ(buttonPlace(DisplayMode::Text, 5), (ButtonPlace{365, 2, 72, 75}));
-    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 1), (ButtonPlace{56, 2, 55, 55}));
-    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 5), (ButtonPlace{280, 2, 55, 55}));
+    EXPECT_EQ(toolbarHeight(DisplayMode::Text, 96), 80);
+    EXPECT_EQ(toolbarHeight(DisplayMode::IconsOnly, 96), 60);
+    EXPECT_EQ(buttonPlace(DisplayMode::Text, 0, 96), (ButtonPlace{0, 2, 72, 75}));
+    EXPECT_EQ(buttonPlace(DisplayMode::Text, 5, 96), (ButtonPlace{365, 2, 72, 75}));
+    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 1, 96), (ButtonPlace{56, 2, 55, 55}));
+    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 5, 96), (ButtonPlace{280, 2, 55, 55}));
+}
+
+TEST(ToolbarGeometry, ScalesWithTheScreenDensity) {
+    EXPECT_EQ(toolbarHeight(DisplayMode::Text, 144), 120);
+    EXPECT_EQ(toolbarHeight(DisplayMode::IconsOnly, 144), 90);
+    EXPECT_EQ(buttonPlace(DisplayMode::Text, 5, 144), (ButtonPlace{550, 3, 108, 113}));
+    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 5, 144), (ButtonPlace{420, 3, 83, 83}));
+    EXPECT_EQ(toolbarHeight(DisplayMode::Text, 120), 100);
+    EXPECT_EQ(buttonPlace(DisplayMode::Text, 2, 120), (ButtonPlace{182, 3, 90, 94}));
+    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 3, 120), (ButtonPlace{210, 3, 69, 69}));
+}
+
+// Whatever the density: buttons never overlap, fit in the bar, and a caption has room for
+// a line of the caption font under the picture.
+TEST(ToolbarGeometry, EveryDensityKeepsButtonsApartInsideTheBarWithRoomForTheCaption) {
+    for (int dpi : {72, 96, 108, 120, 144, 168, 192, 240, 288}) {
+        SCOPED_TRACE("dpi " + std::to_string(dpi));
+        for (DisplayMode mode : {DisplayMode::Text, DisplayMode::IconsOnly}) {
+            bool withCaption = mode == DisplayMode::Text;
+            for (int slot = 0; slot < toolbarSlotCount; ++slot) {
+                ButtonPlace place = buttonPlace(mode, slot, dpi);
+                EXPECT_LE(place.top + place.height, toolbarHeight(mode, dpi));
+                if (slot + 1 < toolbarSlotCount) {
+                    EXPECT_LT(place.left + place.width, buttonPlace(mode, slot + 1, dpi).left);
+                }
+                auto face = buttonFace(buttonPictureSize(static_cast<ToolbarSlot>(slot), dpi),
+                                       place.width, place.height, withCaption, dpi);
+                EXPECT_GE(face.picture.left, 0);
+                EXPECT_GE(face.picture.top, 0);
+                EXPECT_LE(face.picture.left + face.picture.width, place.width);
+                if (withCaption) {
+                    EXPECT_GE(face.caption.top, face.picture.top + face.picture.height);
+                    // A character cell is about a fifth taller than the character height.
+                    EXPECT_GE(face.caption.height * 5, buttonFontHeight(dpi) * 6);
+                } else {
+                    EXPECT_LE(face.picture.top + face.picture.height, place.height);
+                }
+            }
+        }
+    }
+}
+
+TEST(ToolbarGeometry, PicturesAndCaptionsAtTheUsualDensities) {
+    EXPECT_EQ(buttonPictureSize(ToolbarSlot::Options, 96), (PictureSize{36, 36}));
+    EXPECT_EQ(buttonPictureSize(ToolbarSlot::Clean, 96), (PictureSize{36, 35}));
+    EXPECT_EQ(buttonPictureSize(ToolbarSlot::Clean, 120), (PictureSize{45, 44}));
+    EXPECT_EQ(buttonPictureSize(ToolbarSlot::Exit, 144), (PictureSize{54, 54}));
+    EXPECT_EQ(buttonPictureSize(ToolbarSlot::Clean, 144), (PictureSize{54, 53}));
+    EXPECT_EQ(buttonFontHeight(96), 15);
+    EXPECT_EQ(buttonFontHeight(120), 19);
+    EXPECT_EQ(buttonFontHeight(144), 23);
+
+    EXPECT_EQ(buttonFace({36, 36}, 72, 75, true, 96),
+              (ButtonFace{{18, 7, 36, 36}, {2, 47, 68, 26}}));
+    EXPECT_EQ(buttonFace({54, 54}, 108, 113, true, 144),
+              (ButtonFace{{27, 11, 54, 54}, {3, 71, 102, 39}}));
+    EXPECT_EQ(buttonFace({54, 53}, 108, 113, true, 144).caption.top, 71)
+        << "the shorter clean picture keeps its caption in line with the others";
+    EXPECT_EQ(buttonFace({54, 54}, 83, 83, false, 144), (ButtonFace{{14, 14, 54, 54}, {}}));
+    EXPECT_EQ(buttonFace({54, 53}, 83, 83, false, 144).picture.top, 15)
+        << "without a caption each picture is centred on its own height";
 }
 
 class ToolbarModelTest : public ::testing::Test {
@@ -106,6 +167,26 @@ TEST_F(ToolbarModelTest, AFailedWriteIsReportedAndSkipsTheHeightChange) {
     EXPECT_NE(fake.prompter.errors[0].find("DisplayText"), std::string::npos);
     EXPECT_EQ(model.place(ToolbarSlot::Clean).width, 55) << "buttons changed before the write";
     EXPECT_EQ(model.height(), 80);
+}
+
+TEST_F(ToolbarModelTest, ADensityChangeMovesTheButtonsOfTheCurrentMode) {
+    model.setDpi(144);
+    EXPECT_EQ(model.height(), 120);
+    EXPECT_EQ(model.place(ToolbarSlot::Exit), (ButtonPlace{550, 3, 108, 113}));
+    model.onlyIcons(fake.registry, fake.prompter);
+    EXPECT_EQ(model.height(), 90);
+    EXPECT_EQ(model.place(ToolbarSlot::Log), (ButtonPlace{252, 3, 83, 83}));
+    model.setDpi(96);
+    EXPECT_EQ(model.height(), 60);
+    EXPECT_EQ(model.place(ToolbarSlot::Log), (ButtonPlace{168, 2, 55, 55}));
+}
+
+TEST_F(ToolbarModelTest, AFailedWriteKeepsTheTextHeightAtTheNewDensity) {
+    fake.registry.makeReadOnly(settingsKeyPath);
+    model.onlyIcons(fake.registry, fake.prompter);
+    model.setDpi(120);
+    EXPECT_EQ(model.height(), 100);
+    EXPECT_EQ(model.place(ToolbarSlot::Clean).width, 69);
 }
 
 TEST(ToolbarStartup, OnlyAStoredZeroMeansIconsOnly) {

@@ -1,5 +1,6 @@
 #include "app/win32/about_box.h"
 
+#include "app/win32/dpi.h"
 #include "app/win32/pictures.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/window_procedure.h"
@@ -16,13 +17,31 @@ const wchar_t* const aboutClass = L"TAboutBox";
 const wchar_t* const programLine = L"Dustbane 1.0";
 const wchar_t* const makerLine = L"Quillfen Software, December 2026";
 const wchar_t* const webAddress = L"https://www.quillfen.example/dustbane";
+constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
 constexpr COLORREF skyBlue = RGB(135, 206, 235);
 constexpr COLORREF linkColour = RGB(0, 51, 153);
+
+// The design at 96 dots per inch; applyDpi scales it.
 constexpr int iconSize = 48;
+constexpr int iconTop = 22;
 constexpr int margin = 20;
 constexpr int textLeft = margin + iconSize + 16;
 constexpr int buttonBarHeight = 46;
+constexpr int buttonWidth = 88;
+constexpr int buttonHeight = 26;
+
+struct LabelPlace {
+    int top;
+    int height;
+};
+constexpr LabelPlace programPlace{22, 24};
+constexpr LabelPlace makerPlace{56, 18};
+constexpr LabelPlace linkPlace{82, 18};
+
+HMENU childId(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 } // namespace
 
@@ -35,36 +54,55 @@ AboutBox::~AboutBox() {
 void AboutBox::create(HWND owner) {
     owner_ = owner;
     pageBrush_ = UniqueBrush(CreateSolidBrush(skyBlue));
-    titleFont_ = makeFont(L"Tahoma", 18, true);
-    textFont_ = makeFont(L"Tahoma", 13, false);
-    linkFont_ = makeFont(L"Tahoma", 13, false, true);
-    programIcon_ = loadPicture(instance_, IDI_PROGRAM, iconSize, iconSize);
     registerClass(instance_, aboutClass, windowProcedure<AboutBox>, pageBrush_.get());
-    RECT outer{0, 0, metrics::aboutWidth, metrics::aboutHeight};
-    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
-    window_ = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, aboutClass,
-                              L"About Dustbane", style, 0, 0, outer.right - outer.left,
-                              outer.bottom - outer.top, owner, nullptr, instance_, this);
+    window_ =
+        CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, aboutClass, L"About Dustbane",
+                        style, 0, 0, 0, 0, owner, nullptr, instance_, this);
     if (!window_) {
         throw std::runtime_error("The about box could not be created.");
     }
-    auto label = [this](const wchar_t* text, HFONT font, int top, int height, DWORD extra, int id) {
-        HWND control =
-            CreateWindowExW(0, WC_STATICW, text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra,
-                            textLeft, top, metrics::aboutWidth - textLeft - margin, height, window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+    auto label = [this](const wchar_t* text, DWORD extra, int id) {
+        return CreateWindowExW(0, WC_STATICW, text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra, 0,
+                               0, 0, 0, window_, childId(id), instance_, nullptr);
     };
-    label(programLine, titleFont_.get(), 22, 24, 0, 0);
-    label(makerLine, textFont_.get(), 56, 18, 0, 0);
-    link_ = label(webAddress, linkFont_.get(), 82, 18, SS_NOTIFY, IDC_ABOUT_LINK);
-    ok_ = CreateWindowExW(
-        0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-        (metrics::aboutWidth - 88) / 2, metrics::aboutHeight - buttonBarHeight + 10, 88, 26,
-        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance_, nullptr);
+    program_ = label(programLine, 0, 0);
+    maker_ = label(makerLine, 0, 0);
+    link_ = label(webAddress, SS_NOTIFY, IDC_ABOUT_LINK);
+    ok_ =
+        CreateWindowExW(0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                        0, 0, 0, 0, window_, childId(IDOK), instance_, nullptr);
+    applyDpi(windowDpi(window_));
+}
+
+// Sizes, places, fonts and the icon for the density, keeping the box where it is.
+void AboutBox::applyDpi(int dpi) {
+    dpi_ = dpi;
+    auto px = [dpi](int pixels) { return metrics::scaled(pixels, dpi); };
+    titleFont_ = makeFont(L"Tahoma", px(18), true);
+    textFont_ = makeFont(L"Tahoma", px(13), false);
+    linkFont_ = makeFont(L"Tahoma", px(13), false, true);
+    programIcon_ = loadPicture(instance_, IDI_PROGRAM, px(iconSize), px(iconSize));
+
+    int width = px(metrics::aboutWidth);
+    int height = px(metrics::aboutHeight);
+    RECT outer{0, 0, width, height};
+    AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto place = [&](HWND control, HFONT font, LabelPlace at) {
+        MoveWindow(control, px(textLeft), px(at.top), width - px(textLeft) - px(margin),
+                   px(at.height), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    };
+    place(program_, titleFont_.get(), programPlace);
+    place(maker_, textFont_.get(), makerPlace);
+    place(link_, linkFont_.get(), linkPlace);
+    int barHeight = px(buttonBarHeight);
+    MoveWindow(ok_, (width - px(buttonWidth)) / 2,
+               height - barHeight + (barHeight - px(buttonHeight)) / 2, px(buttonWidth),
+               px(buttonHeight), FALSE);
     SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void AboutBox::layout() {
@@ -80,6 +118,10 @@ void AboutBox::layout() {
 }
 
 void AboutBox::showModal() {
+    // The owner may have moved to a screen of another density while the box was hidden.
+    if (int dpi = windowDpi(owner_); dpi != dpi_) {
+        applyDpi(dpi);
+    }
     layout();
     EnableWindow(owner_, FALSE);
     open_ = true;
@@ -131,6 +173,13 @@ LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CLOSE:
         close();
         return 0;
+    case WM_DPICHANGED: {
+        const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        applyDpi(HIWORD(wParam));
+        return 0;
+    }
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkMode(dc, TRANSPARENT);
@@ -149,10 +198,12 @@ LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         RECT client;
         GetClientRect(window, &client);
         RECT bar = client;
-        bar.top = bar.bottom - buttonBarHeight;
+        bar.top = bar.bottom - metrics::scaled(buttonBarHeight, dpi_);
         FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &bar, EDGE_ETCHED, BF_TOP);
-        DrawIconEx(dc, margin, 22, programIcon_.get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
+        int size = metrics::scaled(iconSize, dpi_);
+        DrawIconEx(dc, metrics::scaled(margin, dpi_), metrics::scaled(iconTop, dpi_),
+                   programIcon_.get(), size, size, 0, nullptr, DI_NORMAL);
         EndPaint(window, &paint);
         return 0;
     }

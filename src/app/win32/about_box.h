@@ -24,6 +24,7 @@ class AboutBox {
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
+    void applyDpi(int dpi);
     void layout();
     void close();
 
@@ -31,8 +32,11 @@ class AboutBox {
     Shell& shell_;
     HWND owner_ = nullptr;
     HWND window_ = nullptr;
+    HWND program_ = nullptr;
+    HWND maker_ = nullptr;
     HWND link_ = nullptr;
     HWND ok_ = nullptr;
+    int dpi_ = 0;
     bool open_ = false;
     UniqueFont titleFont_;
     UniqueFont textFont_;

@@ -1,5 +1,6 @@
 #include "app/win32/main_list.h"
 
+#include "app/win32/dpi.h"
 #include "app/win32/pictures.h"
 #include "app/win32/resource_ids.h"
 #include "platform/win32/text.h"
@@ -9,16 +10,9 @@
 
 namespace dustbane::win32 {
 
-namespace {
-
-// Room for the image and the padding around the text in the one column.
-constexpr int columnPadding = 32;
-
-} // namespace
-
 MainList::MainList(HINSTANCE instance) : instance_(instance) {}
 
-void MainList::create(HWND parent) {
+void MainList::create(HWND parent, int dpi) {
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
                                       LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
@@ -30,13 +24,36 @@ void MainList::create(HWND parent) {
     }
     list_ = ListViewControl(window);
     ListView_SetExtendedListViewStyle(window, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    images_ = makeListImages(instance_);
-    ListView_SetImageList(window, images_.get(), LVSIL_SMALL);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.cx = 100;
     column.pszText = const_cast<wchar_t*>(L"");
     ListView_InsertColumn(window, 0, &column);
+    setDpi(dpi);
+}
+
+void MainList::setDpi(int dpi) {
+    if (dpi == dpi_) {
+        return;
+    }
+    dpi_ = dpi;
+    HWND window = list_.handle();
+    UniqueImageList images = makeListImages(instance_, dpi);
+    ListView_SetImageList(window, images.get(), LVSIL_SMALL);
+    images_ = std::move(images);
+    // The list keeps its own font otherwise, made for the density it started at.
+    UniqueFont font = messageFont(dpi);
+    if (font) {
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        font_ = std::move(font);
+    }
+    // Every width measured so far was for the old font.
+    widestLength_ = 0;
+    widestPixels_ = 0;
+    for (const Line& line : lines_) {
+        widenColumn(line.caption);
+    }
+    fitColumn();
 }
 
 void MainList::move(int left, int top, int width, int height) {
@@ -109,7 +126,8 @@ void MainList::widenColumn(const std::string& caption) {
         return;
     }
     widestLength_ = caption.size();
-    widestPixels_ = std::max(widestPixels_, list_.stringWidth(widen(caption)) + columnPadding);
+    widestPixels_ = std::max(widestPixels_, list_.stringWidth(widen(caption)) +
+                                                metrics::scaled(metrics::listColumnPadding, dpi_));
     dirty_ = true;
 }
 

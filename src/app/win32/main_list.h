@@ -2,6 +2,7 @@
 
 #include "app/win32/controls.h"
 #include "app/win32/gdi_handles.h"
+#include "app/window_metrics.h"
 #include "platform/window_operations.h"
 
 #include <string>
@@ -19,8 +20,10 @@ class MainList {
     MainList(const MainList&) = delete;
     MainList& operator=(const MainList&) = delete;
 
-    void create(HWND parent);
+    void create(HWND parent, int dpi);
     HWND handle() const { return list_.handle(); }
+    // Images, font and column padding for another density.
+    void setDpi(int dpi);
     void move(int left, int top, int width, int height);
 
     void clear();
@@ -55,6 +58,8 @@ class MainList {
     HINSTANCE instance_;
     ListViewControl list_;
     UniqueImageList images_;
+    UniqueFont font_;
+    int dpi_ = 0;
     std::vector<Line> lines_;
     std::wstring shownText_;
     bool dirty_ = false;

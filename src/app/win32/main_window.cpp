@@ -2,6 +2,7 @@
 
 #include "app/help_and_log.h"
 #include "app/win32/about_box.h"
+#include "app/win32/dpi.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/window_procedure.h"
 #include "app/window_geometry.h"
@@ -89,7 +90,8 @@ void MainWindow::create() {
     placement_ = readStartupPlacement(app_.platform.registry, app_.platform.files);
     app_.installDir = placement_.installDir;
 
-    WindowBounds bounds = centredBounds(workArea());
+    // The window opens on the primary screen, whose density is the system's.
+    WindowBounds bounds = centredBounds(workArea(), systemDpi());
     bool stored = placement_.mode == StartupPlacement::Mode::Stored;
     if (stored) {
         bounds = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
@@ -106,16 +108,13 @@ void MainWindow::create() {
     if (stored) {
         RECT created{};
         GetWindowRect(window_, &created);
-        bounds = storedBounds(placement_, {created.left, created.top, created.right - created.left,
-                                           created.bottom - created.top});
+        bounds = storedBounds(
+            placement_,
+            {created.left, created.top, created.right - created.left, created.bottom - created.top},
+            dpi_);
         SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
-    // The caption's small icon from its own 16-pixel drawing rather than a shrunk 32.
-    auto* smallIcon = static_cast<HICON>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, LR_SHARED));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 
     app_.language.load(app_.platform.files, app_.platform.system, app_.installDir);
     SetWindowTextW(window_, widen(app_.language.text(0)).c_str());
@@ -134,8 +133,9 @@ void MainWindow::show(int showCommand) {
 }
 
 void MainWindow::createChildren() {
-    toolbar_.create(window_);
-    list_.create(window_);
+    dpi_ = windowDpi(window_);
+    toolbar_.create(window_, dpi_);
+    list_.create(window_, dpi_);
     progress_ =
         ProgressBarControl(CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, 0, 0, window_,
                                            childId(IDC_PROGRESS), instance_, nullptr));
@@ -147,17 +147,45 @@ void MainWindow::createChildren() {
     if (!progress_.handle() || !status_.handle()) {
         throw std::runtime_error("The status strip could not be created.");
     }
+    applyDpi(dpi_);
     SetFocus(list_.handle());
+}
+
+// Everything drawn at a size of its own follows the density: the toolbar, the list, the
+// status bar's font and the caption's small icon. The places follow in layout().
+void MainWindow::applyDpi(int dpi) {
+    dpi_ = dpi;
+    toolbar_.setDpi(dpi);
+    list_.setDpi(dpi);
+    UniqueFont font = messageFont(dpi);
+    if (font) {
+        SendMessageW(status_.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        statusFont_ = std::move(font);
+    }
+    // From the icon's own drawing at that size rather than a shrunk larger one.
+    int iconSize = metrics::scaled(16, dpi);
+    auto* smallIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PROGRAM),
+                                                    IMAGE_ICON, iconSize, iconSize, LR_SHARED));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+}
+
+// The window moved to a screen of another density: the system suggests the bounds that keep
+// it the same size to the eye.
+void MainWindow::dpiChanged(int dpi, const RECT& suggested) {
+    applyDpi(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layout();
 }
 
 void MainWindow::layout() {
     RECT client{};
     GetClientRect(window_, &client);
-    int width = client.right;
-    int toolbarHeight = toolbar_.height();
-    int stripTop = std::max<int>(toolbarHeight, client.bottom - metrics::statusStripHeight);
-    MoveWindow(toolbar_.handle(), 0, 0, width, toolbarHeight, TRUE);
-    list_.move(0, toolbarHeight, width, stripTop - toolbarHeight);
+    MainLayout places =
+        mainLayout(client.right, client.bottom, toolbar_.height(), progressShown_, dpi_);
+    const WindowBounds& bar = places.toolbar;
+    MoveWindow(toolbar_.handle(), bar.left, bar.top, bar.width, bar.height, TRUE);
+    list_.move(places.list.left, places.list.top, places.list.width, places.list.height);
     // The list's header does not repaint itself when the list moves without resizing.
     RedrawWindow(list_.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     layoutStatusStrip();
@@ -167,13 +195,30 @@ void MainWindow::layout() {
 void MainWindow::layoutStatusStrip() {
     RECT client{};
     GetClientRect(window_, &client);
-    int top = std::max<int>(toolbar_.height(), client.bottom - metrics::statusStripHeight);
-    int barLeft = progressShown_ ? metrics::progressWidth : 0;
-    int barWidth = std::max<int>(0, client.right - barLeft);
-    progress_.move(0, top + 2, metrics::progressWidth, metrics::statusStripHeight - 4);
-    status_.move(barLeft, top, barWidth, metrics::statusStripHeight);
-    auto edges = statusPanelRightEdges(barWidth);
-    status_.setPartRightEdges(edges.data(), static_cast<int>(edges.size()));
+    MainLayout places =
+        mainLayout(client.right, client.bottom, toolbar_.height(), progressShown_, dpi_);
+    const WindowBounds& progress = places.progress;
+    const WindowBounds& status = places.statusBar;
+    progress_.move(progress.left, progress.top, progress.width, progress.height);
+    status_.move(status.left, status.top, status.width, status.height);
+    // The status bar's height follows its font unless it is told the strip's.
+    SendMessageW(status_.handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(status.height), 0);
+    status_.setPartRightEdges(places.panelEdges.data(), static_cast<int>(places.panelEdges.size()));
+}
+
+bool MainWindow::translateKeys(MSG& message) const {
+    return TranslateAcceleratorW(window_, accelerators_, &message) ||
+           IsDialogMessageW(window_, &message);
+}
+
+// Enter: the focused toolbar button does its command; on a line of the settings summary it
+// opens the options where that setting is changed, as a double click does.
+void MainWindow::activateFocused() {
+    if (int command = toolbar_.focusedCommand()) {
+        this->command(command);
+    } else if (GetFocus() == list_.handle() && parts_->summary.shown()) {
+        modify();
+    }
 }
 
 void MainWindow::help() {
@@ -218,6 +263,9 @@ void MainWindow::command(int id) {
         break;
     case IDM_MODIFY:
         modify();
+        break;
+    case IDOK:
+        activateFocused();
         break;
     default:
         break;
@@ -361,7 +409,7 @@ void MainWindow::pumpMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (!TranslateAcceleratorW(window_, accelerators_, &message)) {
+        if (!translateKeys(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -439,7 +487,20 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_GETMINMAXINFO: {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize = {metrics::minimumWindowWidth, metrics::minimumWindowHeight};
+        WindowBounds minimum = minimumWindowSize(dpi_);
+        limits->ptMinTrackSize = {minimum.width, minimum.height};
+        return 0;
+    }
+    case WM_DPICHANGED:
+        dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_NEXTDLGCTL: {
+        // Tab and Shift+Tab, as IsDialogMessage asks a dialog for them.
+        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+        if (next) {
+            SetFocus(next);
+        }
         return 0;
     }
     case WM_SETFOCUS:

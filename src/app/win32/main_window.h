@@ -3,9 +3,11 @@
 #include "app/app_services.h"
 #include "app/settings_summary.h"
 #include "app/win32/controls.h"
+#include "app/win32/gdi_handles.h"
 #include "app/win32/main_list.h"
 #include "app/win32/toolbar.h"
 #include "app/window_geometry.h"
+#include "app/window_metrics.h"
 #include "app/window_placement.h"
 #include "platform/window_operations.h"
 
@@ -50,7 +52,9 @@ class MainWindow : public WindowOperations {
     // Shows the window and starts the start-up chain.
     void show(int showCommand);
     HWND handle() const { return window_; }
-    HACCEL accelerators() const { return accelerators_; }
+    // The keyboard's way through the window: shortcuts, then Tab, the arrow keys and Enter
+    // among its controls. True when the message was handled (and must not be dispatched).
+    bool translateKeys(MSG& message) const;
 
     // Help, also for the options dialog's Help button.
     void help();
@@ -81,8 +85,11 @@ class MainWindow : public WindowOperations {
 
   private:
     void createChildren();
+    void applyDpi(int dpi);
+    void dpiChanged(int dpi, const RECT& suggested);
     void layout();
     void layoutStatusStrip();
+    void activateFocused();
     void command(int id);
     void timer(UINT_PTR id);
     void close();
@@ -103,6 +110,8 @@ class MainWindow : public WindowOperations {
     HWND window_ = nullptr;
     std::exception_ptr createError_;
     HACCEL accelerators_ = nullptr;
+    int dpi_ = metrics::designDpi;
+    UniqueFont statusFont_;
     StartupPlacement placement_;
     Toolbar toolbar_;
     MainList list_;

@@ -17,8 +17,8 @@ UniqueIcon loadPicture(HINSTANCE instance, int id, int width, int height) {
     return icon;
 }
 
-UniqueImageList makeListImages(HINSTANCE instance) {
-    constexpr int size = metrics::listImageSize;
+UniqueImageList makeListImages(HINSTANCE instance, int dpi) {
+    int size = metrics::scaled(metrics::listImageSize, dpi);
     UniqueImageList images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 5, 0));
     if (!images) {
         throw std::runtime_error("The main list's image list could not be created.");

@@ -21,8 +21,6 @@ constexpr std::array<int, toolbarSlotCount> commandIds = {
     IDC_TOOL_CLEAN, IDC_TOOL_OPTIONS, IDC_TOOL_HELP, IDC_TOOL_LOG, IDC_TOOL_ABOUT, IDC_TOOL_EXIT};
 constexpr std::array<int, toolbarSlotCount> pictureIds = {IDI_CLEAN, IDI_OPTIONS, IDI_HELP,
                                                           IDI_LOG,   IDI_ABOUT,   IDI_EXIT};
-// The clean picture is one pixel shorter than the others.
-constexpr int cleanPictureHeight = metrics::buttonPictureSize - 1;
 
 ToolbarSlot slotAt(size_t index) {
     return static_cast<ToolbarSlot>(index);
@@ -32,21 +30,16 @@ ToolbarSlot slotAt(size_t index) {
 
 Toolbar::Toolbar(HINSTANCE instance) : instance_(instance) {}
 
-void Toolbar::create(HWND parent) {
+void Toolbar::create(HWND parent, int dpi) {
     registerClass(instance_, toolbarClass, windowProcedure<Toolbar>,
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    font_ = makeFont(L"Tahoma", metrics::buttonFontHeight, false);
-    boldFont_ = makeFont(L"Tahoma", metrics::buttonFontHeight, true);
-    for (size_t slot = 0; slot < pictures_.size(); ++slot) {
-        int height = slot == 0 ? cleanPictureHeight : metrics::buttonPictureSize;
-        pictures_[slot] =
-            loadPicture(instance_, pictureIds[slot], metrics::buttonPictureSize, height);
-    }
-    stopPicture_ =
-        loadPicture(instance_, IDI_STOP, metrics::buttonPictureSize, metrics::buttonPictureSize);
-    window_ = CreateWindowExW(
-        0, toolbarClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, model_.height(),
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance_, this);
+    model_.setDpi(dpi);
+    loadFaces();
+    // A control parent, so that Tab and the arrow keys reach the buttons.
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, toolbarClass, L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, model_.height(),
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)),
+                              instance_, this);
     if (!window_) {
         throw std::runtime_error("The toolbar could not be created.");
     }
@@ -54,14 +47,45 @@ void Toolbar::create(HWND parent) {
     sync();
 }
 
+void Toolbar::setDpi(int dpi) {
+    if (dpi == model_.dpi()) {
+        return;
+    }
+    model_.setDpi(dpi);
+    loadFaces();
+    sync();
+}
+
+// Pictures are loaded at the size they are shown: the resources hold each one drawn for the
+// usual densities, and the system scales the nearest for any other.
+void Toolbar::loadFaces() {
+    int dpi = model_.dpi();
+    font_ = makeFont(L"Tahoma", buttonFontHeight(dpi), false);
+    boldFont_ = makeFont(L"Tahoma", buttonFontHeight(dpi), true);
+    for (size_t slot = 0; slot < pictures_.size(); ++slot) {
+        PictureSize size = buttonPictureSize(slotAt(slot), dpi);
+        pictures_[slot] = loadPicture(instance_, pictureIds[slot], size.width, size.height);
+    }
+    PictureSize stop = buttonPictureSize(ToolbarSlot::Exit, dpi);
+    stopPicture_ = loadPicture(instance_, IDI_STOP, stop.width, stop.height);
+}
+
+int Toolbar::focusedCommand() const {
+    int slot = slotOf(GetFocus());
+    return slot < 0 ? 0 : commandIds[static_cast<size_t>(slot)];
+}
+
 void Toolbar::createButtons() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                                nullptr, instance_, nullptr);
     for (size_t slot = 0; slot < buttons_.size(); ++slot) {
+        // One group of tab stops: Tab enters at the first, the arrow keys move along.
+        DWORD group = slot == 0 ? WS_GROUP : 0;
         HWND button = CreateWindowExW(
-            0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandIds[slot])), instance_, nullptr);
+            0, WC_BUTTONW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | group | BS_OWNERDRAW, 0, 0, 0,
+            0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandIds[slot])), instance_,
+            nullptr);
         buttons_[slot] = ButtonControl(button);
         SetWindowSubclass(button, buttonHook, 1, reinterpret_cast<DWORD_PTR>(this));
         TOOLINFOW tool{};
@@ -140,30 +164,32 @@ void Toolbar::drawButton(const DRAWITEMSTRUCT& item) const {
     } else if (hot) {
         DrawEdge(dc, &bounds, BDR_RAISEDINNER, BF_RECT);
     }
-    std::wstring caption = widen(model_.caption(slotAt(static_cast<size_t>(slot))));
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
-    int pictureHeight = slot == 0 ? cleanPictureHeight : metrics::buttonPictureSize;
+    ToolbarSlot toolbarSlot = slotAt(static_cast<size_t>(slot));
+    std::wstring caption = widen(model_.caption(toolbarSlot));
+    // The stop picture is a full square like the others, not the shorter clean one.
+    bool stop = toolbarSlot == ToolbarSlot::Clean && cleanPicture_ == CleanPicture::Stop;
+    PictureSize size = buttonPictureSize(stop ? ToolbarSlot::Exit : toolbarSlot, model_.dpi());
+    ButtonFace face = buttonFace(size, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                 !caption.empty(), model_.dpi());
     int shift = pressed ? 1 : 0;
-    int pictureTop = caption.empty() ? (height - pictureHeight) / 2 : 7;
-    HICON picture = slot == 0 && cleanPicture_ == CleanPicture::Stop
-                        ? stopPicture_.get()
-                        : pictures_[static_cast<size_t>(slot)].get();
-    DrawIconEx(dc, (width - metrics::buttonPictureSize) / 2 + shift, pictureTop + shift, picture,
-               metrics::buttonPictureSize, pictureHeight, 0, nullptr, DI_NORMAL);
+    HICON picture = stop ? stopPicture_.get() : pictures_[static_cast<size_t>(slot)].get();
+    DrawIconEx(dc, face.picture.left + shift, face.picture.top + shift, picture, face.picture.width,
+               face.picture.height, 0, nullptr, DI_NORMAL);
     if (!caption.empty()) {
         HGDIOBJ oldFont = SelectObject(dc, slot == 0 ? boldFont_.get() : font_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-        RECT text{2 + shift, pictureTop + metrics::buttonPictureSize + 4 + shift, width - 2 + shift,
-                  height - 2 + shift};
+        RECT text{face.caption.left + shift, face.caption.top + shift,
+                  face.caption.left + face.caption.width + shift,
+                  face.caption.top + face.caption.height + shift};
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                   DT_CENTER | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         SelectObject(dc, oldFont);
     }
-    if (item.itemState & ODS_FOCUS) {
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = bounds;
-        InflateRect(&focus, -3, -3);
+        int inset = metrics::scaled(3, model_.dpi());
+        InflateRect(&focus, -inset, -inset);
         DrawFocusRect(dc, &focus);
     }
 }

@@ -18,8 +18,13 @@ class Toolbar {
     Toolbar(const Toolbar&) = delete;
     Toolbar& operator=(const Toolbar&) = delete;
 
-    void create(HWND parent);
+    // Creates the bar and its buttons for a window drawn at the density.
+    void create(HWND parent, int dpi);
     HWND handle() const { return window_; }
+    // Places, pictures and fonts for another density (the window moved to another screen).
+    void setDpi(int dpi);
+    // The command of the focused button, or 0 when none has the focus.
+    int focusedCommand() const;
 
     void applyLanguage(const LanguageTable& language);
     void onlyIcons(Registry& registry, Prompter& prompter);
@@ -34,6 +39,7 @@ class Toolbar {
     static LRESULT CALLBACK buttonHook(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
     void createButtons();
+    void loadFaces();
     void sync();
     void drawButton(const DRAWITEMSTRUCT& item) const;
     void showMenu(POINT screen) const;

@@ -24,7 +24,7 @@ int runMessageLoop(const MainWindow& main) {
     MSG message;
     BOOL got;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (!TranslateAcceleratorW(main.handle(), main.accelerators(), &message)) {
+        if (!main.translateKeys(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
