@@ -321,20 +321,31 @@ def render(draw, width, height):
     return (width, height, c.pixels())
 
 
+# Each picture at its designed size (96 dots per inch) and at 125, 150 and 200 per cent, so
+# that the program loads a drawing made for the screen's density instead of stretching one.
+DENSITIES = (96, 120, 144, 192)
+
+
+def at_densities(width, height):
+    return [((width * dpi + 48) // 96, (height * dpi + 48) // 96) for dpi in DENSITIES]
+
+
 PICTURES = {
-    "clean": (draw_clean, [(36, 35)]),
-    "stop": (draw_stop, [(36, 36)]),
-    "options": (draw_options, [(36, 36)]),
-    "help": (draw_help, [(36, 36)]),
-    "log": (draw_log, [(36, 36)]),
-    "about": (draw_about, [(36, 36)]),
-    "exit": (draw_exit, [(36, 36)]),
-    "list_info": (draw_info(BLUE_TOP, BLUE_BOTTOM), [(16, 16)]),
-    "list_note": (draw_info((90, 200, 200, 255), (20, 130, 140, 255)), [(16, 16)]),
-    "list_folder_removed": (draw_folder_removed, [(16, 16)]),
-    "list_file_removed": (draw_file_removed, [(16, 16)]),
-    "list_warning": (draw_warning, [(16, 16)]),
-    "dustbane": (draw_program, [(16, 16), (32, 32), (48, 48)]),
+    "clean": (draw_clean, at_densities(36, 35)),
+    "stop": (draw_stop, at_densities(36, 36)),
+    "options": (draw_options, at_densities(36, 36)),
+    "help": (draw_help, at_densities(36, 36)),
+    "log": (draw_log, at_densities(36, 36)),
+    "about": (draw_about, at_densities(36, 36)),
+    "exit": (draw_exit, at_densities(36, 36)),
+    "list_info": (draw_info(BLUE_TOP, BLUE_BOTTOM), at_densities(16, 16)),
+    "list_note": (draw_info((90, 200, 200, 255), (20, 130, 140, 255)), at_densities(16, 16)),
+    "list_folder_removed": (draw_folder_removed, at_densities(16, 16)),
+    "list_file_removed": (draw_file_removed, at_densities(16, 16)),
+    "list_warning": (draw_warning, at_densities(16, 16)),
+    # The caption's small icon, the large icon and the about box's picture.
+    "dustbane": (draw_program, sorted(set(at_densities(16, 16) + at_densities(32, 32)
+                                          + at_densities(48, 48)))),
 }
 
 
