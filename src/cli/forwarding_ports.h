@@ -25,6 +25,7 @@ class ForwardingFileSystem : public FileSystem {
     }
     bool deleteFile(const std::string& path) override { return inner_.deleteFile(path); }
     bool removeDirectory(const std::string& path) override { return inner_.removeDirectory(path); }
+    bool createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
     bool canDelete(const std::string& path) const override { return inner_.canDelete(path); }
     std::optional<uint64_t> fileSize(const std::string& path) const override {
         return inner_.fileSize(path);

@@ -149,6 +149,10 @@ bool PreviewFileSystem::removeDirectory(const std::string& path) {
     return true;
 }
 
+bool PreviewFileSystem::createDirectory(const std::string&) {
+    return false;
+}
+
 bool PreviewFileSystem::canDelete(const std::string& path) const {
     return !gone(path) && inner().canDelete(path);
 }

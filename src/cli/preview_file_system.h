@@ -24,6 +24,7 @@ class PreviewFileSystem : public ForwardingFileSystem {
     bool setNormalAttributes(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool removeDirectory(const std::string& path) override;
+    bool createDirectory(const std::string& path) override;
     bool canDelete(const std::string& path) const override;
     std::optional<uint64_t> fileSize(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;

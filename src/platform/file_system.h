@@ -49,6 +49,8 @@ class FileSystem {
     virtual bool setNormalAttributes(const std::string& path) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
     virtual bool removeDirectory(const std::string& path) = 0;
+    // Creates one folder whose parent exists; false when it cannot, also when it exists.
+    virtual bool createDirectory(const std::string& path) = 0;
 
     // Whether nothing but its attributes stands in the way of deleting the item now: false
     // while another program holds it open without delete sharing, or access is denied. The

@@ -1,11 +1,23 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace dustbane {
 
-enum class SpecialFolder { InternetCache, LocalAppData, RoamingAppData };
+enum class SpecialFolder {
+    InternetCache,
+    LocalAppData,
+    RoamingAppData,
+    ProgramFiles,
+    // The 32-bit programs' folder of a 64-bit system; the same as ProgramFiles elsewhere.
+    ProgramFilesX86,
+};
+
+// The longest path, in UTF-16 units, that the shell's delete takes: MAX_PATH less the
+// terminator. It fails on longer ones, and Wine's crashes on them.
+inline constexpr size_t maxShellPathLength = 259;
 
 class Shell {
   public:

@@ -136,6 +136,22 @@ TEST_F(Win32FileSystemTest, RemovesOnlyEmptyFoldersWithOrWithoutTrailingBackslas
     EXPECT_FALSE(exists(scratch / "empty"));
 }
 
+TEST_F(Win32FileSystemTest, CreatesOneFolderWhoseParentExists) {
+    const std::string folder = scratch / "Dustbane";
+    EXPECT_TRUE(files.createDirectory(folder));
+    EXPECT_TRUE(files.directoryExists(folder));
+    EXPECT_FALSE(files.createDirectory(folder)) << "already there";
+    EXPECT_FALSE(files.createDirectory(scratch / "missing\\Dustbane"));
+    EXPECT_FALSE(exists(scratch / "missing"));
+
+    std::string deep = scratch.path();
+    while (deep.size() < 300) {
+        deep += "\\" + std::string(60, 'c');
+        ASSERT_TRUE(files.createDirectory(deep)) << deep.size();
+    }
+    EXPECT_TRUE(files.directoryExists(deep));
+}
+
 TEST_F(Win32FileSystemTest, RemovingAFolderLinkLeavesTheTarget) {
     makeFolder(scratch / "target");
     writeBytes(scratch / "target\\keep.txt", "keep");

@@ -91,8 +91,9 @@ TEST_F(Win32ShellTest, DeletesAFileBehindALongPathAndTellsTheTruthAboutDeepTrees
 
 TEST_F(Win32ShellTest, FindsTheSystemFolders) {
     win32::Win32FileSystem files;
-    for (SpecialFolder folder : {SpecialFolder::InternetCache, SpecialFolder::LocalAppData,
-                                 SpecialFolder::RoamingAppData}) {
+    for (SpecialFolder folder :
+         {SpecialFolder::InternetCache, SpecialFolder::LocalAppData, SpecialFolder::RoamingAppData,
+          SpecialFolder::ProgramFiles, SpecialFolder::ProgramFilesX86}) {
         std::string path = shell.specialFolder(folder);
         ASSERT_GT(path.size(), 3u) << static_cast<int>(folder);
         EXPECT_NE(path.back(), '\\') << path;
@@ -102,6 +103,11 @@ TEST_F(Win32ShellTest, FindsTheSystemFolders) {
     EXPECT_TRUE(files.directoryExists(shell.specialFolder(SpecialFolder::RoamingAppData)));
     EXPECT_NE(shell.specialFolder(SpecialFolder::InternetCache),
               shell.specialFolder(SpecialFolder::LocalAppData));
+    // This program is 64-bit, so the two Program Files folders differ.
+    EXPECT_TRUE(files.directoryExists(shell.specialFolder(SpecialFolder::ProgramFiles)));
+    EXPECT_TRUE(files.directoryExists(shell.specialFolder(SpecialFolder::ProgramFilesX86)));
+    EXPECT_NE(shell.specialFolder(SpecialFolder::ProgramFiles),
+              shell.specialFolder(SpecialFolder::ProgramFilesX86));
 
     std::string temp = shell.tempPath();
     ASSERT_FALSE(temp.empty());

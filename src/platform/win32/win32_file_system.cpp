@@ -127,6 +127,10 @@ bool Win32FileSystem::removeDirectory(const std::string& path) {
     return RemoveDirectoryW(apiPath(path).c_str()) != 0;
 }
 
+bool Win32FileSystem::createDirectory(const std::string& path) {
+    return CreateDirectoryW(apiPath(path).c_str(), nullptr) != 0;
+}
+
 bool Win32FileSystem::canDelete(const std::string& path) const {
     // Opening for delete with full sharing fails exactly when a holder denies delete sharing
     // or the access rights forbid it; the handle is closed without deleting anything.

@@ -17,6 +17,7 @@ class Win32FileSystem : public FileSystem {
     bool setNormalAttributes(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool removeDirectory(const std::string& path) override;
+    bool createDirectory(const std::string& path) override;
     bool canDelete(const std::string& path) const override;
     std::optional<uint64_t> fileSize(const std::string& path) const override;
 

@@ -20,6 +20,10 @@ int csidlOf(SpecialFolder folder) {
         return CSIDL_LOCAL_APPDATA;
     case SpecialFolder::RoamingAppData:
         return CSIDL_APPDATA;
+    case SpecialFolder::ProgramFiles:
+        return CSIDL_PROGRAM_FILES;
+    case SpecialFolder::ProgramFilesX86:
+        return CSIDL_PROGRAM_FILESX86;
     }
     return -1;
 }
@@ -40,6 +44,9 @@ int Win32Shell::deleteItem(const std::string& path, bool toRecycleBin) {
     // The source list is one path ended by two NULs: the string's own terminator is the
     // second one.
     std::wstring from = widen(path);
+    if (from.size() > maxShellPathLength) {
+        return ERROR_FILENAME_EXCED_RANGE;
+    }
     from.push_back(L'\0');
     SHFILEOPSTRUCTW operation{};
     operation.hwnd = owner_;

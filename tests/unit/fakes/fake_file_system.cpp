@@ -255,6 +255,15 @@ bool FakeFileSystem::removeDirectory(const std::string& path) {
     return true;
 }
 
+bool FakeFileSystem::createDirectory(const std::string& path) {
+    const std::string folder = withoutTrailingBackslash(path);
+    if (find(folder) || !directoryExists(parentOf(folder))) {
+        return false;
+    }
+    addFolder(folder);
+    return true;
+}
+
 bool FakeFileSystem::canDelete(const std::string& path) const {
     const Node* node = find(path);
     return node && !node->locked;

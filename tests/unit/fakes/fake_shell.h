@@ -39,6 +39,8 @@ class FakeShell : public Shell {
 
     std::string tempPath_ = "C:\\users\\tester\\Temp\\";
     std::string windowsDirectory_ = "C:\\windows";
+    // Program Files is left out, as if it could not be resolved, so the log stays in any
+    // installation folder unless a test names Program Files here.
     std::map<SpecialFolder, std::string> specialFolders{
         {SpecialFolder::InternetCache, "C:\\users\\tester\\AppData\\Local\\Microsoft\\Windows\\INetCache"},
         {SpecialFolder::LocalAppData, "C:\\users\\tester\\AppData\\Local"},
