@@ -1,14 +1,18 @@
 #include "app/help_and_log.h"
 
+#include "engine/clean_log.h"
+
 namespace dustbane {
 
-std::string installedDocumentPath(InstalledDocument document, const std::string& installDir) {
-    return installDir + (document == InstalledDocument::Help ? "help.htm" : "logs.log");
+std::string installedDocumentPath(InstalledDocument document, const std::string& installDir,
+                                  const Shell& shell) {
+    return document == InstalledDocument::Help ? installDir + "help.htm"
+                                               : logLocation(shell, installDir).path;
 }
 
 void openInstalledDocument(InstalledDocument document, const std::string& installDir,
                            const LanguageTable& language, Platform& platform) {
-    std::string path = installedDocumentPath(document, installDir);
+    std::string path = installedDocumentPath(document, installDir, platform.shell);
     if (platform.files.fileExists(path)) {
         platform.shell.openDocument(path);
         return;

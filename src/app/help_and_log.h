@@ -7,10 +7,12 @@
 
 namespace dustbane {
 
-// The two documents in the installation folder that the toolbar opens.
+// The two documents that the toolbar opens: the help page in the installation folder and
+// the log wherever it lives.
 enum class InstalledDocument { Help, Log };
 
-std::string installedDocumentPath(InstalledDocument document, const std::string& installDir);
+std::string installedDocumentPath(InstalledDocument document, const std::string& installDir,
+                                  const Shell& shell);
 
 // Opens the document with its registered program, or says that there is none.
 void openInstalledDocument(InstalledDocument document, const std::string& installDir,

@@ -188,7 +188,7 @@ void CleanDriver::endRun(BinStep binStep) {
                             LineImage::Note);
     window.setStatusText(0, " " + language.text(run.stopRequested ? stoppedStatus : overStatus));
 
-    CleanLog log(platform.files, platform.system, logFilePath(context_.installDir));
+    CleanLog log(platform.files, platform.system, logLocation(platform.shell, context_.installDir));
     std::string logFailure;
     if (context_.settings.Logs) {
         std::vector<std::string> lines;

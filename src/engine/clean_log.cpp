@@ -34,8 +34,14 @@ LoadedLog load(const FileSystem& files, const System& system, const std::string&
     return log;
 }
 
-std::string save(FileSystem& files, const System& system, const std::string& path,
+std::string save(FileSystem& files, const System& system, const LogLocation& location,
                  const std::vector<std::string>& lines) {
+    const std::string& path = location.path;
+    if (!location.ownFolder.empty() && !files.directoryExists(location.ownFolder) &&
+        !files.createDirectory(location.ownFolder)) {
+        return "The clean log " + path + " could not be written: its folder " + location.ownFolder +
+               " could not be created.";
+    }
     std::string text;
     for (const std::string& line : lines) {
         text += line;
@@ -46,6 +52,28 @@ std::string save(FileSystem& files, const System& system, const std::string& pat
         return "The clean log " + path + " could not be written: " + failure;
     }
     return {};
+}
+
+// Windows paths compare without regard to letter case; either slash separates components.
+std::string comparablePath(std::string path) {
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        } else if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    while (!path.empty() && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+// Whole components only: "C:\\Program Files Extra" is not inside "C:\\Program Files".
+bool isInsideFolder(const std::string& path, const std::string& folder) {
+    const std::string inner = comparablePath(path);
+    const std::string outer = comparablePath(folder);
+    return !outer.empty() && (inner == outer || inner.starts_with(outer + "\\"));
 }
 
 // A block starts with an empty line followed by its date. The walk goes upwards and never
@@ -73,15 +101,23 @@ void dropOldBlocks(const System& system, std::vector<std::string>& lines, int32_
 
 } // namespace
 
-std::string logFilePath(const std::string& installDir) {
-    return installDir + "logs.log";
+LogLocation logLocation(const Shell& shell, const std::string& installDir) {
+    const std::string localAppData = shell.specialFolder(SpecialFolder::LocalAppData);
+    const bool protectedFolder =
+        isInsideFolder(installDir, shell.specialFolder(SpecialFolder::ProgramFiles)) ||
+        isInsideFolder(installDir, shell.specialFolder(SpecialFolder::ProgramFilesX86));
+    if (!protectedFolder || localAppData.empty()) {
+        return {installDir + "logs.log", {}};
+    }
+    const std::string folder = localAppData + "\\Dustbane";
+    return {folder + "\\logs.log", folder};
 }
 
-CleanLog::CleanLog(FileSystem& files, const System& system, std::string path)
-    : files_(files), system_(system), path_(std::move(path)) {}
+CleanLog::CleanLog(FileSystem& files, const System& system, LogLocation location)
+    : files_(files), system_(system), location_(std::move(location)) {}
 
 std::string CleanLog::appendRunBlock(const std::vector<std::string>& lines, int32_t logDays) {
-    LoadedLog log = load(files_, system_, path_);
+    LoadedLog log = load(files_, system_, location_.path);
     if (!log.failure.empty()) {
         return log.failure;
     }
@@ -89,11 +125,11 @@ std::string CleanLog::appendRunBlock(const std::vector<std::string>& lines, int3
     std::vector<std::string> block{"", system_.shortDateToday()};
     block.insert(block.end(), lines.begin(), lines.end());
     log.lines.insert(log.lines.begin(), block.begin(), block.end());
-    return save(files_, system_, path_, log.lines);
+    return save(files_, system_, location_, log.lines);
 }
 
 std::string CleanLog::appendRecycleRecord(const std::string& recordLine) {
-    LoadedLog log = load(files_, system_, path_);
+    LoadedLog log = load(files_, system_, location_.path);
     if (!log.failure.empty()) {
         return log.failure;
     }
@@ -102,7 +138,7 @@ std::string CleanLog::appendRecycleRecord(const std::string& recordLine) {
     }
     log.lines.push_back(system_.shortDateToday());
     log.lines.push_back(recordLine);
-    return save(files_, system_, path_, log.lines);
+    return save(files_, system_, location_, log.lines);
 }
 
 } // namespace dustbane

@@ -158,7 +158,7 @@ void OptionsLogic::reportFailures(const std::vector<std::string>& failures) {
 }
 
 std::string OptionsLogic::logPath() const {
-    return logFilePath(app_.installDir);
+    return logLocation(app_.platform.shell, app_.installDir).path;
 }
 
 } // namespace dustbane

@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         files.failWrites("The disk is full.");
     }
 
-    CleanLog log(files, system, logPath);
+    CleanLog log(files, system, LogLocation{logPath, {}});
     const std::vector<std::string> run{"10:42:07 Began Search C:\\data", "C:\\data\\a.tmp",
                                        "10:42:08 Clean finished: 1 files or folders had been "
                                        "cleaned."};

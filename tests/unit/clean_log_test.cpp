@@ -22,7 +22,7 @@ std::string crlf(const std::vector<std::string>& lines) {
 
 struct CleanLogTest : ::testing::Test {
     FakePlatform fake;
-    CleanLog log{fake.files, fake.system, logPath};
+    CleanLog log{fake.files, fake.system, LogLocation{logPath, {}}};
 
     CleanLogTest() { fake.files.addFolder("C:\\Tools"); }
 
@@ -31,11 +31,6 @@ struct CleanLogTest : ::testing::Test {
     }
     std::string today() const { return daysAgo(0); }
 };
-
-TEST(CleanLogPath, IsTheInstallationFolderFollowedByTheName) {
-    EXPECT_EQ(logFilePath("C:\\Program Files\\Dustbane\\"),
-              "C:\\Program Files\\Dustbane\\logs.log");
-}
 
 TEST_F(CleanLogTest, FirstRunCreatesEmptyLineDateAndTheRunLines) {
     EXPECT_EQ(log.appendRunBlock({"10:42:07 Began", "Clean finished: 3"}, 10), "");
