@@ -44,6 +44,9 @@ UniqueFont messageFont(int dpi) {
     if (!read) {
         return UniqueFont(nullptr);
     }
+    // Wine describes the font as ANSI whatever the system's language, which leaves Chinese
+    // text as empty boxes; any character set lets the font mapper find the glyphs.
+    metrics.lfMessageFont.lfCharSet = DEFAULT_CHARSET;
     return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 

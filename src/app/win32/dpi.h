@@ -11,7 +11,8 @@ namespace dustbane::win32 {
 int windowDpi(HWND window);
 int systemDpi();
 
-// The font the system uses for message text (and list and status text), at the density.
+// The font the system uses for message text (and list and status text), at the density, for
+// text in any language.
 UniqueFont messageFont(int dpi);
 
 } // namespace dustbane::win32
