@@ -15,6 +15,7 @@ PACKAGES=(
     wine64
     fonts-wine                 # the fonts Wine draws captions and controls with
     fonts-liberation
+    fonts-wqy-microhei         # Chinese (and Latin) glyphs for the Chinese language files
     xvfb                       # virtual display for Wine
     xauth
     x11-utils                  # xwininfo, xdpyinfo
