@@ -13,6 +13,13 @@ add_library(dustbane_win32 STATIC ${DUSTBANE_WIN32_SOURCES})
 target_link_libraries(dustbane_win32 PUBLIC dustbane_core comctl32 shell32 shlwapi ole32 uuid winmm gdi32 user32 advapi32 comdlg32 uxtheme)
 
 add_executable(Dustbane WIN32 ${CMAKE_SOURCE_DIR}/src/app/win32/win_main.cpp ${CMAKE_SOURCE_DIR}/resources/dustbane.rc)
+# windres does not report what the script pulls in, so name it: the pictures and the manifest.
+file(GLOB DUSTBANE_RESOURCE_INPUTS CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/resources/images/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest
+     ${CMAKE_SOURCE_DIR}/resources/options_dialog.rc ${CMAKE_SOURCE_DIR}/src/app/win32/resource_ids.h
+     ${CMAKE_SOURCE_DIR}/src/settings/win32/options_ids.h)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/dustbane.rc PROPERTIES
+    OBJECT_DEPENDS "${DUSTBANE_RESOURCE_INPUTS}")
 target_link_libraries(Dustbane PRIVATE dustbane_win32)
 target_link_options(Dustbane PRIVATE ${DUSTBANE_STATIC_LINK})
 
