@@ -45,6 +45,8 @@ Page custom ModePage ModePageLeave
 !insertmacro MUI_LANGUAGE "English"
 
 VIProductVersion "${VERSION}.0"
+; Active Setup compares versions written with commas.
+!searchreplace ACTIVE_SETUP_VERSION "${VERSION}.0" "." ","
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} Setup"
@@ -129,6 +131,15 @@ Section "-Program"
   Pop $0
   WriteRegStr HKCU "${SETTINGS_KEY}" "Installdir" $0
   WriteRegDWORD HKCU "${SETTINGS_KEY}" "AllUsers" $AllUsers
+  ${If} $AllUsers == 1
+    ; The program reads its folder from the user's own key only. Active Setup writes it
+    ; there for every other user at their next logon; "$0\" ends in two backslashes so
+    ; that reg.exe does not read the closing quote as part of the text.
+    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "${PRODUCT}"
+    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "${ACTIVE_SETUP_VERSION}"
+    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" \
+      '"$SYSDIR\reg.exe" add "HKCU\${SETTINGS_KEY}" /v Installdir /t REG_SZ /d "$0\" /f'
+  ${EndIf}
 
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Dustbane.exe"
 
@@ -188,6 +199,11 @@ Section "Uninstall"
 
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ${If} $AllUsers == 1
+    DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
+    ; So that a later installation for all users sets this user's folder again.
+    DeleteRegKey HKCU "${ACTIVE_SETUP_KEY}"
+  ${EndIf}
 
   ; The program writes its Explorer verbs through HKEY_CLASSES_ROOT, which keeps them
   ; in the user's own classes unless the program ran with administrator rights.

@@ -2,6 +2,7 @@
 
 !define SETTINGS_KEY "Software\Quillfen\Cleaner"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Dustbane"
+!define ACTIVE_SETUP_KEY "Software\Microsoft\Active Setup\Installed Components\Dustbane"
 !define VERB "Run Dustbane"
 !define ERROR_ELEVATION_REQUIRED 740
 

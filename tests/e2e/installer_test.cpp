@@ -13,6 +13,8 @@ namespace {
 
 const char* const uninstallPath =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Dustbane";
+const char* const activeSetupPath =
+    "Software\\Microsoft\\Active Setup\\Installed Components\\Dustbane";
 const char* const userClasses = "Software\\Classes\\";
 const char* const verbKeys[] = {"Drive\\shell\\Run Dustbane", "Folder\\shell\\Run Dustbane"};
 const char* const shippedFiles[] = {
@@ -158,6 +160,7 @@ class Installer : public Scenario {
 
     RegKey userEntry{HKEY_CURRENT_USER, uninstallPath};
     RegKey machineEntry{HKEY_LOCAL_MACHINE, uninstallPath};
+    RegKey activeSetup{HKEY_LOCAL_MACHINE, activeSetupPath};
 };
 
 TEST_F(Installer, SilentInstallIsPerUserAndItsUninstallKeepsOnlyTheSettings) {
@@ -179,6 +182,7 @@ TEST_F(Installer, SilentInstallIsPerUserAndItsUninstallKeepsOnlyTheSettings) {
     ASSERT_TRUE(quiet);
     EXPECT_EQ(quiet->find(quoted(folder + "Uninstall.exe")), 0u) << *quiet;
     EXPECT_FALSE(machineEntry.exists()) << "no administrator rights used";
+    EXPECT_FALSE(activeSetup.exists()) << "nobody else needs the folder";
 
     // What the program adds while it runs: its log and its Explorer verbs.
     writeFile(folder + "logs.log", "\r\n07.12.2026\r\n");
@@ -215,12 +219,35 @@ TEST_F(Installer, AllUsersInstallGoesToProgramFilesAndRegistersForTheMachine) {
     EXPECT_EQ(machineEntry.readString("DisplayName"), "Dustbane");
     EXPECT_FALSE(userEntry.exists());
 
+    // Every other user gets the folder at their next logon, from what Active Setup runs.
+    EXPECT_EQ(activeSetup.readString(""), "Dustbane");
+    EXPECT_TRUE(activeSetup.hasValue("Version"));
+    const auto stub = activeSetup.readString("StubPath");
+    ASSERT_TRUE(stub);
+    EXPECT_NE(stub->find(folder), std::string::npos) << *stub;
+    settings.deleteTree();
+    ASSERT_EQ(run(*stub), 0u) << *stub;
+    EXPECT_EQ(settings.readString("Installdir"), folder);
+    EXPECT_EQ(settings.valueType("Installdir"), REG_SZ);
+
+    // A standard user cannot write in Program Files: the program logs in the user's folder,
+    // which it creates.
+    const std::string userLogFolder = knownFolder(CSIDL_LOCAL_APPDATA) + "Dustbane\\";
+    ASSERT_FALSE(directoryExists(userLogFolder));
+    settings.writeInt("Logs", 1);
+    settings.writeInt("Pathnum", 0);
+    run(quoted(folder + "Dustbane.exe") + " /clean");
+    EXPECT_TRUE(fileExists(userLogFolder + "logs.log"));
+    EXPECT_FALSE(fileExists(folder + "logs.log"));
+
     // Started as from the list of installed programs, without a switch of its own.
     ASSERT_EQ(run(quoted(folder + "Uninstall.exe") + " /S"), 0u);
 
     EXPECT_FALSE(directoryExists(folder));
     EXPECT_FALSE(fileExists(shortcut));
     EXPECT_FALSE(machineEntry.exists());
+    EXPECT_FALSE(activeSetup.exists());
+    EXPECT_FALSE(directoryExists(userLogFolder)) << "the user's log goes too";
     EXPECT_TRUE(settings.exists());
     EXPECT_FALSE(settings.hasValue("Installdir"));
 }
