@@ -12,9 +12,25 @@ bool startsWithDot(const std::string& name) {
     return !name.empty() && name.front() == '.';
 }
 
-// Whether a link lies anywhere below folder. The walk never enters a link, so a loop of
-// links cannot hold it. A subfolder that cannot be listed may hide one, so it counts too.
-bool linkBelow(FileSystem& files, const std::string& folder) {
+// Counts what a path takes in UTF-16: a four-byte sequence needs two units.
+size_t utf16Length(const std::string& text) {
+    size_t units = 0;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        units += (byte & 0xC0) == 0x80 ? 0 : byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+bool tooLongForShell(const std::string& path) {
+    return utf16Length(path) > maxShellPathLength;
+}
+
+// Whether the shell's whole-folder delete must not see this tree: a link below it would be
+// followed into its target, a path too long for the shell makes it fail (or crash). The walk
+// never enters a link, so a loop of links cannot hold it. A subfolder that cannot be listed
+// may hide either, so it counts too.
+bool unfitForShell(FileSystem& files, const std::string& folder) {
     auto listing = files.list(folder);
     if (!listing) {
         return true;
@@ -25,10 +41,10 @@ bool linkBelow(FileSystem& files, const std::string& folder) {
         if (entry.name == "." || entry.name == "..") {
             continue;
         }
-        if (entry.isLink()) {
+        if (entry.isLink() || tooLongForShell(dir + entry.name)) {
             return true;
         }
-        if (entry.isDirectory() && linkBelow(files, dir + entry.name)) {
+        if (entry.isDirectory() && unfitForShell(files, dir + entry.name)) {
             return true;
         }
     }
@@ -68,7 +84,7 @@ bool Deletion::deleteItem(const std::string& path) {
         countDeleted(" ");
         return true;
     }
-    if (folder && linkBelow(files, path)) {
+    if (folder && unfitForShell(files, path)) {
         // Left to the caller's entry-by-entry fallback, which removes links as links.
         showActivity(context_, path);
         return false;
@@ -78,9 +94,19 @@ bool Deletion::deleteItem(const std::string& path) {
 
 bool Deletion::shellDelete(const std::string& path) {
     showActivity(context_, path);
-    context_.platform.files.setNormalAttributes(path);
-    const bool toRecycleBin = context_.run.recycleAllowed && context_.settings.Recycle;
-    if (context_.platform.shell.deleteItem(path, toRecycleBin) != 0) {
+    FileSystem& files = context_.platform.files;
+    files.setNormalAttributes(path);
+    bool deleted = false;
+    if (tooLongForShell(path)) {
+        // Deleted for good, as the shell itself does with what the Recycle Bin cannot take;
+        // a folder only when it is empty, which the caller's fallback sees to.
+        deleted =
+            files.directoryExists(path) ? files.removeDirectory(path) : files.deleteFile(path);
+    } else {
+        const bool toRecycleBin = context_.run.recycleAllowed && context_.settings.Recycle;
+        deleted = context_.platform.shell.deleteItem(path, toRecycleBin) == 0;
+    }
+    if (!deleted) {
         return false;
     }
     countDeleted(" ");
@@ -128,7 +154,7 @@ bool Deletion::cleanFolder(const std::string& path) {
                 if (deleted) {
                     countDeleted(" ");
                 }
-            } else if (entry.isDirectory() && linkBelow(files, full)) {
+            } else if (entry.isDirectory() && unfitForShell(files, full)) {
                 // The shell must not see this tree; its removal entry by entry is the result.
                 ok = cleanFolder(full) && ok;
                 continue;

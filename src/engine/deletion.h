@@ -32,7 +32,8 @@ class Deletion {
     RunContext& context() { return context_; }
 
   private:
-    // deleteItem's shell call, for a path already known to hold no link.
+    // deleteItem's shell call, for a path whose tree the shell may see; a path too long for
+    // the shell is deleted through the file system instead.
     bool shellDelete(const std::string& path);
 
     RunContext& context_;

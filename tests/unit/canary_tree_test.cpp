@@ -127,6 +127,9 @@ class CanaryTreeTest : public EngineTest {
                  {specific + "\\sub\\x.txt", "x"},
                  {specific + "\\sub\\y.txt", "y"},
                  {specific + "\\Ünï.txt", "u"},
+                 {specific + "\\tree\\" + std::string(120, 't') + "\\" + std::string(120, 'u') +
+                      "\\x.txt",
+                  "inside a tree the shell cannot take whole"},
                  {specific + "\\held.txt", "held"},
                  {specific + "\\.keep", "dot"},
                  {specificTwo + "\\a.txt", "a"},
@@ -215,6 +218,8 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
         {specific + "\\sub", specific + "\\sub"},
         {specific + "\\toOutside", specific + "\\toOutside"},
         {specific + "\\Ünï.txt", specific + "\\Ünï.txt"},
+        {specific + "\\tree\\" + std::string(120, 't') + "\\" + std::string(120, 'u') + "\\x.txt",
+         specific + "\\tree\\" + std::string(120, 't') + "\\" + std::string(120, 'u') + "\\x.txt"},
         {specificTwo + "\\a.txt", specificTwo + "\\a.txt"},
         {specificTwo + "\\back", specificTwo + "\\back"},
         {files + "\\single.txt", ""},
@@ -227,7 +232,10 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
             expectedLines.insert(line);
         }
     }
-    gone.push_back(specificTwo); // emptied, then removed itself under Delfolder, uncounted
+    // Emptied, then removed themselves, uncounted: the second folder under Delfolder, the
+    // tree as a nested folder the shell could not take whole.
+    gone.push_back(specificTwo);
+    gone.push_back(specific + "\\tree");
 
     const std::set<std::string> held{s + "locked.tmp", specific + "\\held.txt",
                                      files + "\\held.txt"};
@@ -278,6 +286,10 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
     EXPECT_TRUE(hasLine("10:42:07 Not clean " + files + "\\held.txt"));
     EXPECT_EQ(captions.back(), "10:42:07 Clean finished: " + std::to_string(deleted.size()) +
                                    " files or folders had been cleaned.");
+    for (const std::string& path : fake.shell.deleteCalls) {
+        EXPECT_LE(fake.system.toAnsi(path).size(), maxShellPathLength)
+            << "the shell cannot take " << path;
+    }
     for (const std::string& link : {s + "outlink", s + "loop", specific + "\\toOutside"}) {
         for (const std::string& listed : fake.files.listedFolders()) {
             EXPECT_NE(listed.rfind(link, 0), 0u) << "entered the link " << link;
