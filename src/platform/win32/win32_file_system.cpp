@@ -6,7 +6,9 @@
 #include "platform/win32/win32_error.h"
 
 #include <algorithm>
+#include <vector>
 #include <windows.h>
+#include <winioctl.h>
 
 namespace dustbane::win32 {
 
@@ -124,7 +126,30 @@ bool Win32FileSystem::deleteFile(const std::string& path) {
 }
 
 bool Win32FileSystem::removeDirectory(const std::string& path) {
-    return RemoveDirectoryW(apiPath(path).c_str()) != 0;
+    const std::wstring api = apiPath(path);
+    const DWORD attributes = GetFileAttributesW(api.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return RemoveDirectoryW(api.c_str()) != 0;
+    }
+    // A folder link goes through a handle to the link itself. Where the system cannot open
+    // one (Wine opens the target, and its RemoveDirectoryW removes an empty target instead of
+    // the link), the link stays: refusing is safe, the target is not ours to touch.
+    UniqueFile link(
+        CreateFileW(api.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!link) {
+        return false;
+    }
+    std::vector<BYTE> reparseData(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD returned = 0;
+    if (!DeviceIoControl(link.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, reparseData.data(),
+                         static_cast<DWORD>(reparseData.size()), &returned, nullptr)) {
+        return false;
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return SetFileInformationByHandle(link.get(), FileDispositionInfo, &disposition,
+                                      sizeof disposition) != 0;
 }
 
 bool Win32FileSystem::createDirectory(const std::string& path) {
