@@ -69,7 +69,7 @@ std::string comparablePath(std::string path) {
     return path;
 }
 
-// Whole components only: "C:\\Program Files Extra" is not inside "C:\\Program Files".
+// Whole components only: C:\Program Files Extra is not inside C:\Program Files.
 bool isInsideFolder(const std::string& path, const std::string& folder) {
     const std::string inner = comparablePath(path);
     const std::string outer = comparablePath(folder);
