@@ -91,6 +91,7 @@ bool CleanDriver::active() const {
 
 void CleanDriver::stopForClose() {
     context_.run.stopRequested = true;
+    closing_ = true;
 }
 
 std::string CleanDriver::confirmationSummary() const {
@@ -202,6 +203,9 @@ void CleanDriver::endRun(BinStep binStep) {
     window.setProgressVisible(false);
     window.stopElapsedClock();
 
+    if (closing_ && binStep == BinStep::Ask) {
+        binStep = BinStep::Keep;
+    }
     const bool emptyBins =
         binStep == BinStep::Empty ||
         (binStep == BinStep::Ask && run.deletedCount > 0 && context_.settings.Recycle &&

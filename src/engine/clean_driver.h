@@ -32,7 +32,8 @@ class CleanDriver {
 
     bool active() const;
 
-    // The main window is closing during a run: stop as a confirmed stop would.
+    // The main window is closing during a run: stop as a confirmed stop would, and ask
+    // nothing more, since the program ends with the run.
     void stopForClose();
 
   private:
@@ -48,6 +49,7 @@ class CleanDriver {
     RunContext& context_;
     SettingsSummary& summary_;
     Deletion deletion_;
+    bool closing_ = false;
 };
 
 } // namespace dustbane

@@ -318,19 +318,26 @@ TEST_F(CleanDriverTest, AStopAnsweredNoLetsTheRunGoOnWithTheClock) {
               "10:42:07 Clean finished: 3 files or folders had been cleaned.");
 }
 
-TEST_F(CleanDriverTest, ClosingTheWindowStopsTheRun) {
+TEST_F(CleanDriverTest, ClosingTheWindowStopsTheRunWithoutFurtherQuestions) {
     settings.Displaybox = false;
     fake.files.addFile("C:\\single.txt");
     fake.files.addFile("C:\\s\\c.tmp");
     settings.FileList = {{"C:\\single.txt", true}};
     settings.PathList = {{"C:\\s", true}};
-    fake.window.onPump = [this] { driver.stopForClose(); };
-    fake.prompter.answers = {answer::no};
+    fake.window.onPump = [this] {
+        if (fake.window.status[0].rfind("Searching", 0) == 0) {
+            driver.stopForClose();
+        }
+    };
 
     driver.runTick();
+    EXPECT_FALSE(fake.files.exists("C:\\single.txt"));
     EXPECT_TRUE(fake.files.exists("C:\\s\\c.tmp"));
     EXPECT_EQ(fake.window.captions().back(),
-              "10:42:07 User stopped: 0 files or folders had been cleaned.");
+              "10:42:07 User stopped: 1 files or folders had been cleaned.");
+    EXPECT_TRUE(fake.prompter.questions.empty())
+        << "the program is closing: no Recycle Bin question";
+    EXPECT_FALSE(fake.window.progressShown);
 }
 
 TEST_F(CleanDriverTest, TheElapsedClockCountsAndMovesTheBarOnlyOutsideListing) {
