@@ -11,6 +11,8 @@ PACKAGES=(
     g++-mingw-w64-x86-64-posix # Dustbane.exe and the Wine-run tests
     googletest                 # GoogleTest sources, built with mingw
     libgtest-dev               # GoogleTest for the native unit tests
+    clang                      # the libFuzzer targets
+    libclang-rt-14-dev         # libFuzzer and the sanitizer runtimes for clang
     wine                       # runs Dustbane.exe and the Windows tests
     wine64
     fonts-wine                 # the fonts Wine draws captions and controls with

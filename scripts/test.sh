@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, as root on Debian 12:
 #   unit      native build (preset "native"), tests/unit through ctest
+#   sanitize  tests/unit again under AddressSanitizer and UBSan (preset "sanitize")
+#   fuzz      scripts/fuzz.sh: each libFuzzer target DUSTBANE_FUZZ_SECONDS (default 10) on
+#             its corpus
 #   platform  tests/win, build/windows/platform_tests.exe under Wine in a fresh prefix
 #   e2e       tests/e2e, build/windows/e2e_tests.exe driving Dustbane.exe under Wine, each
 #             scenario alone in its own copy of a freshly initialised prefix
@@ -104,6 +107,36 @@ level_unit() {
     total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
     [ "$rc" -ne 0 ] && sed -n '/tests failed out of/,$p' "$log"
     record unit $((total - failed)) "$failed" "$started"
+}
+
+level_sanitize() {
+    local started log rc
+    started=$(now)
+    log="$RUN_DIR/sanitize.log"
+    if ! quietly "$log" cmake --preset sanitize || ! quietly "$log" cmake --build --preset sanitize; then
+        record_failed_step sanitize "build" "$started"
+        return
+    fi
+    "$DUSTBANE_ROOT/build/sanitize/unit_tests" >"$log" 2>&1
+    rc=$?
+    gtest_counts "$log" "$rc"
+    [ "$rc" -ne 0 ] && tail -n 60 "$log"
+    record sanitize "$GTEST_PASSED" "$GTEST_FAILED" "$started"
+}
+
+level_fuzz() {
+    local started log summary
+    started=$(now)
+    log="$RUN_DIR/fuzz.log"
+    "$DUSTBANE_ROOT/scripts/fuzz.sh" "${DUSTBANE_FUZZ_SECONDS:-10}" >"$log" 2>&1
+    summary=$(sed -n 's/^fuzz: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$log")
+    if [ -z "$summary" ]; then
+        tail -n 60 "$log"
+        record_failed_step fuzz "build" "$started"
+        return
+    fi
+    [ "${summary#* }" -ne 0 ] && cat "$log"
+    record fuzz "${summary% *}" "${summary#* }" "$started"
 }
 
 build_windows() {
@@ -246,6 +279,8 @@ main() {
     trap 'exit 130' INT TERM
 
     level_unit
+    level_sanitize
+    level_fuzz
     if build_windows; then
         start_xvfb || exit 1
         prepare_template
