@@ -73,9 +73,24 @@ gtest_counts() { # log, exit code
     fi
 }
 
-# A gtest log without the lines of the tests that passed.
+# A gtest log without the lines of the tests that passed; a test that never finished keeps
+# its RUN line, so that a hang names its test.
 failure_lines() { # log
-    tr -d '\r' <"$1" | grep -vE '^\[ (RUN      |      OK )\]'
+    tr -d '\r' <"$1" | awk '
+        {
+            lines[NR] = $0
+            if ($1 == "[" && ($2 == "OK" || $2 == "SKIPPED") && $3 == "]" && $5 ~ /^\(/)
+                finished[$4] = 1
+        }
+        END {
+            for (i = 1; i <= NR; i++) {
+                split(lines[i], field, " ")
+                if (field[1] == "[" && field[3] == "]" &&
+                    (field[2] == "OK" || (field[2] == "RUN" && finished[field[4]])))
+                    continue
+                print lines[i]
+            }
+        }'
 }
 
 # Runs a program of C:\tests in the current prefix with the locale its tests expect.
