@@ -15,8 +15,9 @@ enum class SpecialFolder {
     ProgramFilesX86,
 };
 
-// The longest path, in UTF-16 units, that the shell's delete takes: MAX_PATH less the
-// terminator. It fails on longer ones, and Wine's crashes on them.
+// The longest path, in UTF-16 units, that the clean engine hands the shell's delete:
+// MAX_PATH less the terminator. The shell's delete is not made for longer ones, and Wine's
+// crashes on very long ones; the engine deletes those through the file system.
 inline constexpr size_t maxShellPathLength = 259;
 
 class Shell {

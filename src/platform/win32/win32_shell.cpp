@@ -44,9 +44,6 @@ int Win32Shell::deleteItem(const std::string& path, bool toRecycleBin) {
     // The source list is one path ended by two NULs: the string's own terminator is the
     // second one.
     std::wstring from = widen(path);
-    if (from.size() > maxShellPathLength) {
-        return ERROR_FILENAME_EXCED_RANGE;
-    }
     from.push_back(L'\0');
     SHFILEOPSTRUCTW operation{};
     operation.hwnd = owner_;
