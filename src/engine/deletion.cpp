@@ -122,6 +122,24 @@ void Deletion::addStageLine(const std::string& word, const std::string& subject)
                   LineImage::Note);
 }
 
+template <typename Visit> void Deletion::walk(const std::string& dir, Visit visit) {
+    auto listing = context_.platform.files.list(dir);
+    if (!listing) {
+        return;
+    }
+    DirectoryEntry entry;
+    while (listing->next(entry)) {
+        context_.window.pumpMessages();
+        if (startsWithDot(entry.name)) {
+            continue;
+        }
+        if (context_.run.stopRequested) {
+            break;
+        }
+        visit(entry, dir + entry.name);
+    }
+}
+
 bool Deletion::cleanFolder(const std::string& path) {
     if (path.size() < 4) {
         return false;
@@ -134,53 +152,42 @@ bool Deletion::cleanFolder(const std::string& path) {
 
     const std::string dir = withBackslash(path);
     bool ok = true;
-    if (auto listing = files.list(dir)) {
-        DirectoryEntry entry;
-        while (listing->next(entry)) {
-            window.pumpMessages();
-            if (startsWithDot(entry.name)) {
-                continue;
+    walk(dir, [&](const DirectoryEntry& entry, const std::string& full) {
+        const bool listed = settings.Display && run.listEachItem;
+        const LineImage image =
+            entry.isDirectory() ? LineImage::FolderRemoved : LineImage::FileRemoved;
+        bool deleted = false;
+        if (entry.isLink()) {
+            deleted = removeLink(files, full, entry.isDirectory());
+            if (deleted) {
+                countDeleted(" ");
             }
-            if (run.stopRequested) {
-                break;
+        } else if (entry.isDirectory() && unfitForShell(files, full)) {
+            // The shell must not see this tree; its removal entry by entry is the result.
+            ok = cleanFolder(full) && ok;
+            return;
+        } else if (entry.isDirectory()) {
+            deleted = shellDelete(full);
+            if (!deleted) {
+                cleanFolder(full);
             }
-            const std::string full = dir + entry.name;
-            const bool listed = settings.Display && run.listEachItem;
-            const LineImage image =
-                entry.isDirectory() ? LineImage::FolderRemoved : LineImage::FileRemoved;
-            bool deleted = false;
-            if (entry.isLink()) {
-                deleted = removeLink(files, full, entry.isDirectory());
-                if (deleted) {
-                    countDeleted(" ");
-                }
-            } else if (entry.isDirectory() && unfitForShell(files, full)) {
-                // The shell must not see this tree; its removal entry by entry is the result.
-                ok = cleanFolder(full) && ok;
-                continue;
-            } else if (entry.isDirectory()) {
-                deleted = shellDelete(full);
-                if (!deleted) {
-                    cleanFolder(full);
-                }
-            } else if (run.recycleAllowed) {
-                deleted = deleteItem(full);
-            } else {
-                files.setNormalAttributes(full);
-                deleted = files.deleteFile(full);
-                if (deleted) {
-                    countDeleted(" ");
-                }
-            }
-            if (deleted && listed) {
-                addResultLine(full, image);
-            }
-            ok = ok && deleted;
-            if (!entry.isDirectory()) {
-                advanceProgress(1);
+        } else if (run.recycleAllowed) {
+            deleted = deleteItem(full);
+        } else {
+            files.setNormalAttributes(full);
+            deleted = files.deleteFile(full);
+            if (deleted) {
+                countDeleted(" ");
             }
         }
-    }
+        if (deleted && listed) {
+            addResultLine(full, image);
+        }
+        ok = ok && deleted;
+        if (!entry.isDirectory()) {
+            advanceProgress(1);
+        }
+    });
 
     if (path != run.rootFolder) {
         files.setNormalAttributes(dir);
@@ -198,25 +205,11 @@ void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string
     WindowOperations& window = context_.window;
     CleanRun& run = context_.run;
     window.setStatusText(0, context_.language.text(cleaningText) + " " + folder);
-    const std::string dir = withBackslash(folder);
-    auto listing = context_.platform.files.list(dir);
-    if (!listing) {
-        return;
-    }
-    DirectoryEntry entry;
-    while (listing->next(entry)) {
-        window.pumpMessages();
-        if (startsWithDot(entry.name)) {
-            continue;
-        }
-        if (run.stopRequested) {
-            break;
-        }
-        const std::string full = dir + entry.name;
+    walk(withBackslash(folder), [&](const DirectoryEntry& entry, const std::string& full) {
         if (entry.isDirectory()) {
             // A folder link is never entered, whatever its name.
             if (entry.isLink()) {
-                continue;
+                return;
             }
             if (entry.name == dirName) {
                 run.rootFolder = full;
@@ -224,14 +217,14 @@ void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string
             } else {
                 cleanNamedSubfolders(full, dirName, fileName);
             }
-            continue;
+            return;
         }
         if (entry.name == fileName && deleteItem(full) && context_.settings.Display &&
             run.listEachItem) {
             addResultLine(full, LineImage::FileRemoved);
         }
         advanceProgress(1);
-    }
+    });
 }
 
 void Deletion::advanceProgress(int n) {

@@ -35,6 +35,10 @@ class Deletion {
     // deleteItem's shell call, for a path whose tree the shell may see; a path too long for
     // the shell is deleted through the file system instead.
     bool shellDelete(const std::string& path);
+    // Visits the entries of dir as every walk here does: pending messages run at each entry,
+    // names beginning with a dot are passed over, and a stop ends the walk at the next
+    // entry. visit gets the entry and its full path.
+    template <typename Visit> void walk(const std::string& dir, Visit visit);
 
     RunContext& context_;
 };

@@ -2,40 +2,14 @@
 
 #include "app/win32/console_output.h"
 #include "cli/command_run.h"
-#include "platform/win32/text.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_prompter.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/command_arguments.h"
+#include "platform/win32/win32_platform.h"
 
 #include <exception>
 #include <string>
 #include <vector>
-#include <windows.h>
-// After <windows.h>, which it needs.
-#include <shellapi.h>
 
 namespace dustbane::win32 {
-
-namespace {
-
-// The arguments after the program name, split as the window splits its folder argument.
-std::vector<std::string> commandArguments() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> result;
-    if (!arguments) {
-        return result;
-    }
-    for (int i = 1; i < count; ++i) {
-        result.push_back(narrow(arguments[i]));
-    }
-    LocalFree(arguments);
-    return result;
-}
-
-} // namespace
 
 std::optional<int> runConsoleMode() {
     const Command command = parseCommandLine(commandArguments());
@@ -45,13 +19,8 @@ std::optional<int> runConsoleMode() {
     ConsoleOutput output;
     const LineSink print = [&output](const std::string& line) { output.writeLine(line); };
     try {
-        Win32FileSystem files;
-        Win32Registry registry;
-        Win32Shell shell;
-        Win32System system;
-        Win32Prompter prompter;
-        Platform platform{files, registry, shell, system, prompter};
-        return runCommand(command, platform, print);
+        Win32Platform ports;
+        return runCommand(command, ports.platform, print);
     } catch (const std::exception& error) {
         // Nobody may be there to close a message box: the error is printed instead.
         print(std::string("Dustbane stopped: ") + error.what());

@@ -8,6 +8,7 @@
 #include "app/window_geometry.h"
 #include "app/window_metrics.h"
 #include "engine/clean_driver.h"
+#include "platform/win32/command_arguments.h"
 #include "platform/win32/text.h"
 #include "settings/options_logic.h"
 #include "settings/path_argument.h"
@@ -42,29 +43,6 @@ WindowBounds workArea() {
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return {area.left, area.top, area.right - area.left, area.bottom - area.top};
-}
-
-std::string firstArgument() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments) {
-        return {};
-    }
-    std::string first = count > 1 ? narrow(arguments[1]) : std::string();
-    LocalFree(arguments);
-    return first;
-}
-
-// The page the options dialog showed last: its tab control keeps the selection while the
-// dialog is hidden.
-OptionsPage lastShownPage(const OptionsDialog& dialog) {
-    HWND tabs = FindWindowExW(dialog.handle(), nullptr, WC_TABCONTROLW, nullptr);
-    int index = tabs ? TabCtrl_GetCurSel(tabs) : -1;
-    if (index < static_cast<int>(OptionsPage::General) ||
-        index > static_cast<int>(OptionsPage::Clean)) {
-        return OptionsPage::General;
-    }
-    return static_cast<OptionsPage>(index);
 }
 
 HMENU childId(int id) {
@@ -281,11 +259,14 @@ void MainWindow::timer(UINT_PTR id) {
         }
         SetTimer(window_, timer5, stepInterval, nullptr);
         break;
-    case timer5:
+    case timer5: {
         KillTimer(window_, timer5);
-        parts_->options.offerPathArgument(readPathArgument(firstArgument()));
+        const std::vector<std::string> arguments = commandArguments();
+        parts_->options.offerPathArgument(
+            readPathArgument(arguments.empty() ? std::string() : arguments.front()));
         flush();
         break;
+    }
     case timer6:
         KillTimer(window_, timer6);
         parts_->driver.runTick();
@@ -343,7 +324,7 @@ void MainWindow::modify() {
         return;
     }
     OptionsDialog& dialog = parts_->optionsDialog;
-    dialog.show(parts_->summary.pageForLine(line).value_or(lastShownPage(dialog)));
+    dialog.show(parts_->summary.pageForLine(line).value_or(dialog.currentPage()));
 }
 
 void MainWindow::showListMenu(POINT screen) {

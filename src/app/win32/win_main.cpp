@@ -5,11 +5,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/window_procedure.h"
 #include "engine/clean_driver.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_prompter.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_platform.h"
 #include "settings/options_logic.h"
 #include "settings/win32/options_dialog.h"
 
@@ -38,25 +34,20 @@ int run(HINSTANCE instance, int showCommand) {
                                       ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
-    Win32FileSystem files;
-    Win32Registry registry;
-    Win32Shell shell;
-    Win32System system;
-    Win32Prompter prompter;
-    Platform platform{files, registry, shell, system, prompter};
-    AppServices app(platform);
+    Win32Platform ports;
+    AppServices app(ports.platform);
 
     MainWindow main(instance, app);
     main.create();
-    shell.setOwnerWindow(main.handle());
+    ports.shell.setOwnerWindow(main.handle());
 
     SettingsSummary summary(app.settings, app.language, main);
-    RunContext context{platform, app.settings, app.language, main, app.run, app.installDir};
+    RunContext context{ports.platform, app.settings, app.language, main, app.run, app.installDir};
     CleanDriver driver(context, summary);
     OptionsLogic options(app, summary, main);
     OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });
     optionsDialog.create(main.handle());
-    AboutBox about(instance, shell);
+    AboutBox about(instance, ports.shell);
     about.create(main.handle());
 
     MainWindowParts parts{summary, driver, options, optionsDialog, about};

@@ -379,6 +379,12 @@ void OptionsDialog::notify(const NMHDR& header) {
     }
 }
 
+OptionsPage OptionsDialog::currentPage() const {
+    const int index = TabCtrl_GetCurSel(tabs_);
+    return index < 0 ? OptionsPage::General
+                     : static_cast<OptionsPage>(std::min(index, pageCount - 1));
+}
+
 void OptionsDialog::selectPage(int index) {
     index = std::clamp(index, 0, pageCount - 1);
     TabCtrl_SetCurSel(tabs_, index);

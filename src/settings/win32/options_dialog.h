@@ -26,6 +26,8 @@ class OptionsDialog {
     void create(HWND mainWindow);
     // Shows the dialog modally on the page; returns when it is closed.
     void show(OptionsPage page);
+    // The page shown now, or last while the dialog is hidden.
+    OptionsPage currentPage() const;
     HWND handle() const { return window_; }
 
   private:
