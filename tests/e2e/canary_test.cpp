@@ -6,6 +6,7 @@
 
 #include "driver/console_run.h"
 #include "driver/driver.h"
+#include "driver/held_file.h"
 #include "platform/win32/text.h"
 
 #include <cstdint>
@@ -108,27 +109,6 @@ void makeFolderLink(const std::string& link, const std::string& target) {
               DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT})
         << link;
 }
-
-// A file held open by this process without delete sharing, as another program would.
-class Held {
-  public:
-    explicit Held(const std::string& path)
-        : handle_(CreateFileW(longPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~Held() { release(); }
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    bool holding() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void release() {
-        if (holding()) {
-            CloseHandle(handle_);
-            handle_ = INVALID_HANDLE_VALUE;
-        }
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 // One entry of drive C: as a walk sees it.
 struct Seen {
@@ -405,9 +385,9 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
     const std::string log = installDir() + "logs.log";
     const std::string consoleOutput = "C:\\scratch\\console-output";
     const Snapshot before = driveC({log, consoleOutput});
-    std::vector<std::unique_ptr<Held>> holders;
+    std::vector<std::unique_ptr<HeldFile>> holders;
     for (const Item& item : heldItems) {
-        holders.push_back(std::make_unique<Held>(item.path));
+        holders.push_back(std::make_unique<HeldFile>(item.path));
         ASSERT_TRUE(holders.back()->holding()) << item.path;
     }
 

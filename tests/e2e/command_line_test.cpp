@@ -4,6 +4,7 @@
 
 #include "driver/console_run.h"
 #include "driver/driver.h"
+#include "driver/held_file.h"
 #include "platform/win32/text.h"
 
 #include <algorithm>
@@ -83,21 +84,6 @@ std::string joined(const std::vector<std::string>& lines) {
     }
     return text;
 }
-
-// A file another program holds open without delete sharing, until the handle goes.
-struct HeldFile {
-    explicit HeldFile(const std::string& path)
-        : handle(CreateFileW(win32::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() {
-        if (handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
-        }
-    }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    HANDLE handle;
-};
 
 class CommandLine : public Scenario {
   protected:
@@ -180,7 +166,7 @@ TEST_F(CommandLine, AFileHeldOpenStaysAndTheCleanExitsWithOne) {
     const std::string locked = search + "\\locked.tmp";
     writeFile(locked, "held");
     HeldFile holder(locked);
-    ASSERT_NE(holder.handle, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(holder.holding());
 
     const ConsoleRun preview = runConsole({"/preview"});
     EXPECT_EQ(preview.exitCode, 1u) << joined(preview.lines);

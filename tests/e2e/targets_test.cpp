@@ -4,6 +4,7 @@
 
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
+#include "driver/held_file.h"
 #include "platform/win32/text.h"
 
 #include <algorithm>
@@ -65,21 +66,6 @@ void emptyFolder(const std::string& folder) {
 void setReadOnly(const std::string& path) {
     SetFileAttributesW(win32::widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
 }
-
-// A file another program holds open without delete sharing, until the handle goes.
-struct HeldFile {
-    explicit HeldFile(const std::string& path)
-        : handle(CreateFileW(win32::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() {
-        if (handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
-        }
-    }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    HANDLE handle;
-};
 
 HWND childWithId(HWND parent, const std::string& windowClass, int id) {
     for (HWND child : childWindows(parent, windowClass)) {
@@ -171,7 +157,7 @@ TEST_F(Targets, CleanRunEmptiesEveryFixedLocationPermanently) {
     settings.writeInt("Recycle", 1);
 
     HeldFile held(temp + "held.tmp");
-    ASSERT_NE(held.handle, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(held.holding());
 
     auto app = App::launch();
     HWND window = app.waitForMainWindow();
