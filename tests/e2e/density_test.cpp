@@ -131,10 +131,13 @@ Measures measureAt(int dpi) {
 
     RECT before = windowRect(window);
     postCommand(window, IDM_ONLY_ICONS);
+    // The buttons are resized one after another: wait for the last of them.
     EXPECT_TRUE(waitUntil([&] {
         auto now = buttonRects(window);
-        return !now.empty() && !measures.textButtons.empty() &&
-               widthOf(now[0]) != widthOf(measures.textButtons[0]);
+        return now.size() == measures.textButtons.size() && !now.empty() &&
+               std::all_of(now.begin(), now.end(), [&](const RECT& rect) {
+                   return widthOf(rect) != widthOf(measures.textButtons[0]);
+               });
     }));
     measures.iconButtons = buttonRects(window);
     EXPECT_EQ(widthOf(windowRect(window)), widthOf(before)) << "only the toolbar changes";
