@@ -35,10 +35,14 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 target_compile_options(gtest PRIVATE -Wno-error)
 target_compile_options(gtest_main PRIVATE -Wno-error)
 
+# What the platform and end-to-end tests share: preparing things under Wine.
+file(GLOB DUSTBANE_TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+
 file(GLOB DUSTBANE_PLATFORM_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 # Until the first platform test exists there is nothing to build; scripts/test.sh says so.
 if(DUSTBANE_PLATFORM_TEST_SOURCES)
-    add_executable(platform_tests ${DUSTBANE_PLATFORM_TEST_SOURCES})
+    add_executable(platform_tests ${DUSTBANE_PLATFORM_TEST_SOURCES} ${DUSTBANE_TEST_SUPPORT_SOURCES})
+    target_include_directories(platform_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
     target_link_libraries(platform_tests PRIVATE dustbane_win32 gtest gtest_main)
     target_link_options(platform_tests PRIVATE ${DUSTBANE_STATIC_LINK})
 endif()
@@ -46,8 +50,9 @@ endif()
 # The end-to-end scenarios and their driver: a program of their own that drives Dustbane.exe
 # from outside, so it links none of Dustbane's code but the text conversion.
 file(GLOB DUSTBANE_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
-add_executable(e2e_tests ${DUSTBANE_E2E_SOURCES} ${CMAKE_SOURCE_DIR}/src/platform/win32/text.cpp)
-target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/src)
+add_executable(e2e_tests ${DUSTBANE_E2E_SOURCES} ${DUSTBANE_TEST_SUPPORT_SOURCES}
+               ${CMAKE_SOURCE_DIR}/src/platform/win32/text.cpp)
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/tests/support ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(e2e_tests PRIVATE gtest gtest_main comctl32 user32 advapi32 shell32 gdi32)
 target_link_options(e2e_tests PRIVATE ${DUSTBANE_STATIC_LINK})
 include(cmake/installer.cmake)

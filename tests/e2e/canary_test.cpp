@@ -7,6 +7,7 @@
 #include "driver/console_run.h"
 #include "driver/driver.h"
 #include "driver/held_file.h"
+#include "folder_link.h"
 #include "platform/win32/text.h"
 
 #include <cstdint>
@@ -49,62 +50,11 @@ void makeFile(const std::string& path, const std::string& bytes, DWORD attribute
     }
 }
 
-// The Unix name of a path of the prefix, from Wine's own export; "" outside Wine.
-std::string unixPath(const std::string& path) {
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    const FARPROC export_ =
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
-    if (!export_) {
-        return {};
-    }
-    char* name =
-        reinterpret_cast<UnixName>(reinterpret_cast<void*>(export_))(win32::widen(path).c_str());
-    if (!name) {
-        return {};
-    }
-    std::string result = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
-}
-
-// Starts a Unix program through Wine's start.
-bool runUnix(const std::wstring& arguments) {
-    std::wstring commandLine = L"start.exe /wait /unix " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &info)) {
-        return false;
-    }
-    WaitForSingleObject(info.hProcess, 30000);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return true;
-}
-
-// A link to a folder. Wine 8's CreateSymbolicLinkW is a stub that makes nothing, so under
-// Wine it is a Unix symbolic link, which Wine shows as a folder with the reparse-point
-// attribute, as Windows shows a junction.
-void makeFolderLink(const std::string& link, const std::string& target) {
-    const size_t slash = link.rfind('\\');
-    makeFolders(link.substr(0, slash));
-    const std::string unixFolder = unixPath(link.substr(0, slash));
-    if (unixFolder.empty()) {
-        ASSERT_TRUE(CreateSymbolicLinkW(win32::widen(link).c_str(), win32::widen(target).c_str(),
-                                        SYMBOLIC_LINK_FLAG_DIRECTORY))
-            << link << ": error " << GetLastError();
-    } else {
-        ASSERT_TRUE(runUnix(L"/bin/ln -s \"" + win32::widen(unixPath(target)) + L"\" \"" +
-                            win32::widen(unixFolder + "/" + link.substr(slash + 1)) + L"\""))
-            << link;
-    }
-    // start returns before the Unix program has run.
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    ASSERT_TRUE(waitUntil([&] {
-        attributes = GetFileAttributesW(win32::widen(link).c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES;
-    })) << link;
+// A folder link, with the folders that lead to it.
+void makeLinkedFolder(const std::string& link, const std::string& target) {
+    makeFolders(link.substr(0, link.rfind('\\')));
+    ASSERT_TRUE(dustbane::testing::makeFolderLink(link, target)) << link;
+    const DWORD attributes = GetFileAttributesW(win32::widen(link).c_str());
     ASSERT_EQ(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
               DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT})
         << link;
@@ -237,7 +187,7 @@ bool canRemoveLinkItself(const std::string& scratch) {
     const std::string target = scratch + "\\probe-target";
     const std::string link = scratch + "\\probe-link";
     makeFolders(target);
-    makeFolderLink(link, target);
+    makeLinkedFolder(link, target);
     RemoveDirectoryW(longPath(link).c_str());
     const bool linkGone = GetFileAttributesW(longPath(link).c_str()) == INVALID_FILE_ATTRIBUTES;
     const bool targetKept = GetFileAttributesW(longPath(target).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -274,10 +224,7 @@ class Canary : public Scenario {
               "Picthumb", "Savepos", "Contextmenu", "Logfile", "Empfolder", "Display"}) {
             settings.writeInt(flag, 1);
         }
-        for (const char* stage : {"Tempfolder", "Interfolder", "Thumbs", "Firefox", "Errorreport",
-                                  "GoogleEarth", "Acrobatreader", "Hotfix", "Acdsee", "WDIfile"}) {
-            settings.writeInt(stage, 0);
-        }
+        turnOffFixedLocations();
         settings.writeString("FilesName", "desktop.ini;notes.txt");
         settings.writeString("Ext", "obj;Gss");
         settings.writeInt("Pathnum", 2);
@@ -371,12 +318,12 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
     makeFile(specific + "\\sub\\y.txt", "y");
     makeFolders(s + "empty1");
     makeFolders(s + "empty2\\inner");
-    makeFolderLink(s + "outlink", outside);
-    makeFolderLink(s + "loop", search);
-    makeFolderLink(specific + "\\toOutside", outside + "\\deep");
-    makeFolderLink(specificTwo + "\\back", root);
+    makeLinkedFolder(s + "outlink", outside);
+    makeLinkedFolder(s + "loop", search);
+    makeLinkedFolder(specific + "\\toOutside", outside + "\\deep");
+    makeLinkedFolder(specificTwo + "\\back", root);
     makeFolders(outside + "\\empty");
-    makeFolderLink(specific + "\\toEmpty", outside + "\\empty");
+    makeLinkedFolder(specific + "\\toEmpty", outside + "\\empty");
     storeSettings();
     // Wine cannot remove a folder link itself (it opens the target instead), so there the
     // links in the cleaned folders stay, and with them the folder that holds one.

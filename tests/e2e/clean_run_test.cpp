@@ -26,11 +26,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The ten Windows and application stages: off, so that a run touches only what a test made.
-const char* const fixedStages[] = {"Tempfolder",  "Interfolder",  "Errorreport", "Thumbs",
-                                   "Firefox",     "Hotfix",       "WDIfile",     "Acdsee",
-                                   "GoogleEarth", "Acrobatreader"};
-
 struct ListEntry {
     std::string text;
     bool checked = true;
@@ -184,12 +179,6 @@ class CleanRun : public Scenario {
     void writeFlags(std::initializer_list<std::pair<const char*, int32_t>> flags) {
         for (const auto& [name, value] : flags) {
             settings.writeInt(name, value);
-        }
-    }
-
-    void keepToOwnStages() {
-        for (const char* stage : fixedStages) {
-            settings.writeInt(stage, 0);
         }
     }
 
@@ -408,7 +397,7 @@ TEST_F(CleanRun, ConfirmedRunCleansWhatTheRulesSelectAndLogsIt) {
     writeFile(single, "single");
     writeFile(scratch() + "spared.txt", "unchecked file");
 
-    keepToOwnStages();
+    turnOffFixedLocations();
     writeFlags({{"Displaybox", 1},
                 {"Logs", 1},
                 {"Recycle", 1},
@@ -522,7 +511,7 @@ TEST_F(CleanRun, ConfirmedRunCleansWhatTheRulesSelectAndLogsIt) {
 
 TEST_F(CleanRun, StopDuringALongScanEndsTheRunAndKeepsInterruptedFolders) {
     const BigTree tree(scratch() + "big");
-    keepToOwnStages();
+    turnOffFixedLocations();
     writeFlags({{"Displaybox", 0},
                 {"Logs", 0},
                 {"Recycle", 1},
@@ -554,7 +543,7 @@ TEST_F(CleanRun, ClosingDuringARunStopsItLogsItAndEnds) {
     const BigTree tree(scratch() + "big");
     const std::string install = scratch() + "install\\";
     createDirectories(install);
-    keepToOwnStages();
+    turnOffFixedLocations();
     writeFlags({{"Displaybox", 0},
                 {"Logs", 1},
                 {"Recycle", 1},
@@ -623,7 +612,7 @@ TEST_F(CleanRun, DefaultSearchPathCoversDriveC) {
     writeFile(scratch() + "deep\\Dustbane-canary.tmp", "other case");
     writeFile(scratch() + "deep\\other.tmp", "not named");
 
-    keepToOwnStages();
+    turnOffFixedLocations();
     writeFlags({{"Displaybox", 0},
                 {"Logs", 0},
                 {"Recycle", 1},

@@ -13,13 +13,7 @@ class CleanDriverTest : public EngineTest {
   protected:
     CleanDriverTest() {
         // The fixed locations have their own tests; here only the user's stages run.
-        for (bool CleanSettings::*flag :
-             {&CleanSettings::Tempfolder, &CleanSettings::Interfolder, &CleanSettings::Errorreport,
-              &CleanSettings::Thumbs, &CleanSettings::Firefox, &CleanSettings::Hotfix,
-              &CleanSettings::WDIfile, &CleanSettings::Acdsee, &CleanSettings::GoogleEarth,
-              &CleanSettings::Acrobatreader}) {
-            settings.*flag = false;
-        }
+        turnOffFixedLocations(settings);
         fake.files.addFolder("C:\\Program Files\\Dustbane");
     }
 

@@ -287,13 +287,7 @@ TEST(CommandRun, PreviewOfAMachineWithoutSettingsReadsWhatACreatedKeyWouldGive) 
 class UnattendedDriverTest : public EngineTest {
   protected:
     UnattendedDriverTest() {
-        for (bool CleanSettings::*flag :
-             {&CleanSettings::Tempfolder, &CleanSettings::Interfolder, &CleanSettings::Errorreport,
-              &CleanSettings::Thumbs, &CleanSettings::Firefox, &CleanSettings::Hotfix,
-              &CleanSettings::WDIfile, &CleanSettings::Acdsee, &CleanSettings::GoogleEarth,
-              &CleanSettings::Acrobatreader}) {
-            settings.*flag = false;
-        }
+        turnOffFixedLocations(settings);
         settings.Displaybox = true;
         settings.Recycle = true;
         settings.FileList = {{"C:\\a.tmp", true}};

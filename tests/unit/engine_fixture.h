@@ -13,6 +13,18 @@ inline std::ostream& operator<<(std::ostream& out, const RecordingWindow::Line& 
     return out << "{\"" << line.caption << "\", " << static_cast<int>(line.image) << "}";
 }
 
+// Turns the ten Windows and application stages off, so that a run touches only what a
+// test made.
+inline void turnOffFixedLocations(CleanSettings& settings) {
+    for (bool CleanSettings::*stage :
+         {&CleanSettings::Tempfolder, &CleanSettings::Interfolder, &CleanSettings::Errorreport,
+          &CleanSettings::Thumbs, &CleanSettings::Firefox, &CleanSettings::Hotfix,
+          &CleanSettings::WDIfile, &CleanSettings::Acdsee, &CleanSettings::GoogleEarth,
+          &CleanSettings::Acrobatreader}) {
+        settings.*stage = false;
+    }
+}
+
 // A clean run's context over the fakes, with the built-in English texts.
 class EngineTest : public ::testing::Test {
   protected:

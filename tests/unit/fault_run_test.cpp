@@ -1,6 +1,7 @@
 #include "app/app_services.h"
 #include "app/settings_summary.h"
 #include "engine/clean_driver.h"
+#include "engine_fixture.h"
 #include "fakes/fake_platform.h"
 #include "settings/options_logic.h"
 
@@ -25,13 +26,7 @@ struct Program {
     Program() {
         app.installDir = installDir;
         fake.files.addFolder("C:\\Program Files\\Dustbane");
-        for (bool CleanSettings::*flag :
-             {&CleanSettings::Tempfolder, &CleanSettings::Interfolder, &CleanSettings::Errorreport,
-              &CleanSettings::Thumbs, &CleanSettings::Firefox, &CleanSettings::Hotfix,
-              &CleanSettings::WDIfile, &CleanSettings::Acdsee, &CleanSettings::GoogleEarth,
-              &CleanSettings::Acrobatreader}) {
-            settings.*flag = false;
-        }
+        turnOffFixedLocations(settings);
         settings.Displaybox = false;
         settings.Logs = true;
         for (const char* path : {"C:\\f\\one.txt", "C:\\f\\two.txt", "C:\\single.txt",

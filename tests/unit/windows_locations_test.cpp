@@ -23,15 +23,6 @@ class WindowsLocations : public testing::EngineTest {
   protected:
     WindowsFolder windows() const { return windowsFolderOf(fake.shell); }
     Strings below(const std::string& folder) const { return fake.files.treeBelow(folder); }
-    void turnOffAllStages() {
-        for (auto setting :
-             {&CleanSettings::Tempfolder, &CleanSettings::Interfolder, &CleanSettings::Errorreport,
-              &CleanSettings::Thumbs, &CleanSettings::Firefox, &CleanSettings::Hotfix,
-              &CleanSettings::WDIfile, &CleanSettings::Acdsee, &CleanSettings::GoogleEarth,
-              &CleanSettings::Acrobatreader}) {
-            settings.*setting = false;
-        }
-    }
 };
 
 TEST_F(WindowsLocations, WindowsFolderGainsBackslashAndDrive) {
@@ -314,7 +305,7 @@ TEST_F(WholeRun, StagesRunInOrderWithTheirLines) {
 }
 
 TEST_F(WholeRun, ClearedSettingsSkipEveryStageWithoutAProgressStep) {
-    turnOffAllStages();
+    testing::turnOffFixedLocations(settings);
     populateWindowsFolders();
     const Strings before = below("C:");
 

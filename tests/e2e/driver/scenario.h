@@ -23,6 +23,15 @@ class Scenario : public ::testing::Test {
         return scratch_;
     }
 
+    // Stores the ten Windows and application stages as off, so that a run touches only what
+    // the test made.
+    void turnOffFixedLocations() const {
+        for (const char* stage : {"Tempfolder", "Interfolder", "Errorreport", "Thumbs", "Firefox",
+                                  "Hotfix", "WDIfile", "Acdsee", "GoogleEarth", "Acrobatreader"}) {
+            settings.writeInt(stage, 0);
+        }
+    }
+
     RegKey settings = RegKey::settings();
 
   private:
