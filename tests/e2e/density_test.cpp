@@ -13,16 +13,6 @@
 namespace dustbane::e2e {
 namespace {
 
-constexpr int designedWidth = 761;
-constexpr int designedHeight = 595;
-
-int widthOf(const RECT& rect) {
-    return rect.right - rect.left;
-}
-int heightOf(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
 void setScreenDensity(int dpi) {
     RegKey(HKEY_CURRENT_USER, "Control Panel\\Desktop").writeInt("LogPixels", dpi);
 }

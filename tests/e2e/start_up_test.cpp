@@ -9,16 +9,6 @@
 namespace dustbane::e2e {
 namespace {
 
-constexpr int designedWidth = 761;
-constexpr int designedHeight = 595;
-
-int widthOf(const RECT& rect) {
-    return rect.right - rect.left;
-}
-int heightOf(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
 // A complete language file (64 lines, in the ANSI code page) whose first line, the
 // window caption, is the one given.
 void writeLanguageFile(const std::string& folder, const std::string& code,

@@ -156,11 +156,14 @@ void MainWindow::dpiChanged(int dpi, const RECT& suggested) {
     layout();
 }
 
-void MainWindow::layout() {
+MainLayout MainWindow::currentLayout() const {
     RECT client{};
     GetClientRect(window_, &client);
-    MainLayout places =
-        mainLayout(client.right, client.bottom, toolbar_.height(), progressShown_, dpi_);
+    return mainLayout(client.right, client.bottom, toolbar_.height(), progressShown_, dpi_);
+}
+
+void MainWindow::layout() {
+    const MainLayout places = currentLayout();
     const WindowBounds& bar = places.toolbar;
     MoveWindow(toolbar_.handle(), bar.left, bar.top, bar.width, bar.height, TRUE);
     list_.move(places.list.left, places.list.top, places.list.width, places.list.height);
@@ -171,10 +174,7 @@ void MainWindow::layout() {
 
 // StatusBar1Resize: panel 0 takes what panels 1 and 2 leave, beside the progress bar.
 void MainWindow::layoutStatusStrip() {
-    RECT client{};
-    GetClientRect(window_, &client);
-    MainLayout places =
-        mainLayout(client.right, client.bottom, toolbar_.height(), progressShown_, dpi_);
+    const MainLayout places = currentLayout();
     const WindowBounds& progress = places.progress;
     const WindowBounds& status = places.statusBar;
     progress_.move(progress.left, progress.top, progress.width, progress.height);

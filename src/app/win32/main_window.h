@@ -87,6 +87,8 @@ class MainWindow : public WindowOperations {
     void createChildren();
     void applyDpi(int dpi);
     void dpiChanged(int dpi, const RECT& suggested);
+    // Where everything goes in the client area as it is now.
+    MainLayout currentLayout() const;
     void layout();
     void layoutStatusStrip();
     void activateFocused();

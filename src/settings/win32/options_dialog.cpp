@@ -197,28 +197,20 @@ INT_PTR OptionsDialog::frameMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
 }
 
+// The pages' controls report to their page: handled as the frame's, but for the red labels.
 INT_PTR OptionsDialog::pageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        command(LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY:
-        notify(*reinterpret_cast<const NMHDR*>(lParam));
-        return FALSE;
-    case WM_CTLCOLORSTATIC: {
-        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (std::find(redLabels.begin(), redLabels.end(), id) == redLabels.end()) {
-            return FALSE;
-        }
-        // Drawn over the page's own background, themed or not.
-        HDC context = reinterpret_cast<HDC>(wParam);
-        SetTextColor(context, RGB(255, 0, 0));
-        SetBkMode(context, TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    if (message != WM_CTLCOLORSTATIC) {
+        return frameMessage(message, wParam, lParam);
     }
-    default:
+    int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (std::find(redLabels.begin(), redLabels.end(), id) == redLabels.end()) {
         return FALSE;
     }
+    // Drawn over the page's own background, themed or not.
+    HDC context = reinterpret_cast<HDC>(wParam);
+    SetTextColor(context, RGB(255, 0, 0));
+    SetBkMode(context, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
 }
 
 void OptionsDialog::initialise() {

@@ -18,6 +18,15 @@ LRESULT sendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 std::string className(HWND window);
 std::string windowText(HWND window);
 RECT windowRect(HWND window);
+inline int widthOf(const RECT& rect) {
+    return rect.right - rect.left;
+}
+inline int heightOf(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+// The main window's designed outer size at 96 dots per inch.
+inline constexpr int designedWidth = 761;
+inline constexpr int designedHeight = 595;
 bool isVisible(HWND window);
 bool isMaximized(HWND window);
 DWORD processOf(HWND window);
