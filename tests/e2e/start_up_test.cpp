@@ -27,6 +27,13 @@ void storeBounds(const RegKey& key, int left, int top, int width, int height) {
     key.writeInt("Height", height);
 }
 
+void expectStoredBounds(const RegKey& key, long left, long top, long width, long height) {
+    EXPECT_EQ(key.readInt("Left"), left);
+    EXPECT_EQ(key.readInt("Top"), top);
+    EXPECT_EQ(key.readInt("Width"), width);
+    EXPECT_EQ(key.readInt("Height"), height);
+}
+
 void expectDesignedSizeCentred(HWND window) {
     RECT rect = windowRect(window);
     RECT screen = screenRect();
@@ -53,10 +60,7 @@ TEST_F(StartUp, FirstStartCreatesTheKeyAndOpensCentredAtTheDesignedSize) {
 
     EXPECT_EQ(app.close(), 0u);
     EXPECT_EQ(settings.readInt("Maximize"), 0);
-    EXPECT_EQ(settings.readInt("Left"), opened.left);
-    EXPECT_EQ(settings.readInt("Top"), opened.top);
-    EXPECT_EQ(settings.readInt("Width"), designedWidth);
-    EXPECT_EQ(settings.readInt("Height"), designedHeight);
+    expectStoredBounds(settings, opened.left, opened.top, designedWidth, designedHeight);
 }
 
 TEST_F(StartUp, StoredGeometryIsRestoredAndTheMovedWindowStoredOnClose) {
@@ -79,10 +83,7 @@ TEST_F(StartUp, StoredGeometryIsRestoredAndTheMovedWindowStoredOnClose) {
 
     EXPECT_EQ(app.close(), 0u);
     EXPECT_EQ(settings.readInt("Maximize"), 0);
-    EXPECT_EQ(settings.readInt("Left"), 210);
-    EXPECT_EQ(settings.readInt("Top"), 160);
-    EXPECT_EQ(settings.readInt("Width"), 700);
-    EXPECT_EQ(settings.readInt("Height"), 520);
+    expectStoredBounds(settings, 210, 160, 700, 520);
 }
 
 TEST_F(StartUp, StoredGeometryIsIgnoredWhenSaveposIsOffButStillWrittenOnClose) {
@@ -97,10 +98,7 @@ TEST_F(StartUp, StoredGeometryIsIgnoredWhenSaveposIsOffButStillWrittenOnClose) {
     RECT opened = windowRect(window);
 
     EXPECT_EQ(app.close(), 0u);
-    EXPECT_EQ(settings.readInt("Left"), opened.left);
-    EXPECT_EQ(settings.readInt("Top"), opened.top);
-    EXPECT_EQ(settings.readInt("Width"), designedWidth);
-    EXPECT_EQ(settings.readInt("Height"), designedHeight);
+    expectStoredBounds(settings, opened.left, opened.top, designedWidth, designedHeight);
 }
 
 TEST_F(StartUp, MaximizedWithoutSaveposOpensMaximizedAndClosingKeepsTheBounds) {
@@ -114,10 +112,7 @@ TEST_F(StartUp, MaximizedWithoutSaveposOpensMaximizedAndClosingKeepsTheBounds) {
 
     EXPECT_EQ(app.close(), 0u);
     EXPECT_EQ(settings.readInt("Maximize"), 1);
-    EXPECT_EQ(settings.readInt("Left"), 120);
-    EXPECT_EQ(settings.readInt("Top"), 90);
-    EXPECT_EQ(settings.readInt("Width"), 640);
-    EXPECT_EQ(settings.readInt("Height"), 480);
+    expectStoredBounds(settings, 120, 90, 640, 480);
 }
 
 TEST_F(StartUp, SaveposStoredAsTextLeavesTheGeometryAloneAndUsesTheCurrentDirectory) {
