@@ -71,6 +71,9 @@ const std::array<const char*, LanguageTable::size> builtInTexts = {
     "Do you empty Recycle bins now?",
     "Finished clear all recycle bins",
     "Do you want to stop clean?",
+    "Protected folder, not cleaned:",
+    "Kept, the Recycle Bin cannot take this name:",
+    "Program, system and AppData folders are not searched",
 };
 
 } // namespace

@@ -10,11 +10,11 @@
 
 namespace dustbane {
 
-// The 64 texts the main window and the clean engine show, by index. Loaded once at start
+// The texts the main window and the clean engine show, by index. Loaded once at start
 // from lang\<code>.ini in the installation folder, else the built-in English texts.
 class LanguageTable {
   public:
-    static constexpr int size = 64;
+    static constexpr int size = 67;
 
     LanguageTable();
 

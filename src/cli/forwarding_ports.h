@@ -30,6 +30,9 @@ class ForwardingFileSystem : public FileSystem {
     std::optional<uint64_t> fileSize(const std::string& path) const override {
         return inner_.fileSize(path);
     }
+    std::optional<std::string> finalPath(const std::string& path) const override {
+        return inner_.finalPath(path);
+    }
     std::optional<std::string> readFile(const std::string& path) const override {
         return inner_.readFile(path);
     }
@@ -50,9 +53,7 @@ class ForwardingShell : public Shell {
   public:
     explicit ForwardingShell(Shell& inner) : inner_(inner) {}
 
-    int deleteItem(const std::string& path, bool toRecycleBin) override {
-        return inner_.deleteItem(path, toRecycleBin);
-    }
+    int recycleItem(const std::string& path) override { return inner_.recycleItem(path); }
     bool emptyRecycleBins() override { return inner_.emptyRecycleBins(); }
     std::string specialFolder(SpecialFolder folder) const override {
         return inner_.specialFolder(folder);

@@ -19,20 +19,26 @@ bool MeasuringFileSystem::removeDirectory(const std::string& path) {
         record_.addFailure();
         return false;
     }
-    record_.addItem({itemPath(path), true, 0, false});
+    record_.addRemovedFolder(itemPath(path));
     return true;
 }
 
-int MeasuringShell::deleteItem(const std::string& path, bool toRecycleBin) {
+int MeasuringShell::recycleItem(const std::string& path) {
     const std::optional<uint32_t> found = files_.attributesOf(path);
     const bool folder = found && (*found & attributes::directory) != 0;
     const uint64_t size = itemSize(files_, path);
-    const int result = ForwardingShell::deleteItem(path, toRecycleBin);
-    if (result != 0) {
-        record_.addFailure();
+    const int result = ForwardingShell::recycleItem(path);
+    if (result == 0) {
+        record_.addItem({itemPath(path), folder, size, true});
         return result;
     }
-    record_.addItem({itemPath(path), folder, size, toRecycleBin});
+    record_.addFailure();
+    // A folder move that fails part-way has still moved some of it: those bytes are in the
+    // Recycle Bin now.
+    const uint64_t left = folder ? itemSize(files_, path) : size;
+    if (left < size) {
+        record_.addItem({itemPath(path), folder, size - left, true});
+    }
     return result;
 }
 

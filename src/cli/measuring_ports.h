@@ -19,14 +19,14 @@ class MeasuringFileSystem : public ForwardingFileSystem {
     RunRecord& record_;
 };
 
-// The real shell, with every delete recorded: the item, its size (a folder's summed) and
-// whether it went to the Recycle Bin, or a failure.
+// The real shell, with every move to the Recycle Bin recorded: the item and its size (a
+// folder's summed), or a failure together with what a folder move did move before it failed.
 class MeasuringShell : public ForwardingShell {
   public:
     MeasuringShell(Shell& real, FileSystem& files, RunRecord& record)
         : ForwardingShell(real), files_(files), record_(record) {}
 
-    int deleteItem(const std::string& path, bool toRecycleBin) override;
+    int recycleItem(const std::string& path) override;
 
   private:
     FileSystem& files_;

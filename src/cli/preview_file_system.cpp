@@ -8,7 +8,7 @@ namespace dustbane {
 namespace {
 
 // The file system compares names without regard to case and ignores a trailing backslash.
-std::string pathKey(const std::string& path) {
+std::string goneKey(const std::string& path) {
     std::string key = path;
     while (key.size() > 1 && key.back() == '\\') {
         key.pop_back();
@@ -49,14 +49,14 @@ PreviewFileSystem::PreviewFileSystem(FileSystem& real, RunRecord& record)
     : ForwardingFileSystem(real), record_(record) {}
 
 bool PreviewFileSystem::goneItself(const std::string& path) const {
-    return gone_.count(pathKey(path)) != 0;
+    return gone_.count(goneKey(path)) != 0;
 }
 
 bool PreviewFileSystem::gone(const std::string& path) const {
     if (gone_.empty()) {
         return false;
     }
-    const std::string key = pathKey(path);
+    const std::string key = goneKey(path);
     for (size_t end = key.find('\\'); end != std::string::npos; end = key.find('\\', end + 1)) {
         if (gone_.count(key.substr(0, end))) {
             return true;
@@ -66,7 +66,7 @@ bool PreviewFileSystem::gone(const std::string& path) const {
 }
 
 void PreviewFileSystem::markGone(const std::string& path) {
-    gone_.insert(pathKey(path));
+    gone_.insert(goneKey(path));
 }
 
 std::unique_ptr<DirectoryListing> PreviewFileSystem::list(const std::string& folder) {
@@ -93,7 +93,7 @@ std::optional<uint32_t> PreviewFileSystem::attributesOf(const std::string& path)
         return std::nullopt;
     }
     const std::optional<uint32_t> found = inner().attributesOf(path);
-    if (!found || !normalized_.count(pathKey(path))) {
+    if (!found || !normalized_.count(goneKey(path))) {
         return found;
     }
     // As the reset would have left them: only what no reset can change.
@@ -105,7 +105,7 @@ bool PreviewFileSystem::setNormalAttributes(const std::string& path) {
     if (!attributesOf(path)) {
         return false;
     }
-    normalized_.insert(pathKey(path));
+    normalized_.insert(goneKey(path));
     return true;
 }
 
@@ -144,7 +144,7 @@ bool PreviewFileSystem::removeDirectory(const std::string& path) {
         record_.addFailure();
         return false;
     }
-    record_.addItem({itemPath(path), true, 0, false});
+    record_.addRemovedFolder(itemPath(path));
     markGone(path);
     return true;
 }

@@ -9,7 +9,6 @@ namespace {
 
 // The shell's own result codes for the failures it would meet.
 constexpr int missing = 2;
-constexpr int accessDenied = 5;
 constexpr int sharingViolation = 32;
 
 } // namespace
@@ -33,7 +32,7 @@ bool PreviewShell::treeHeld(const std::string& folder) {
     return false;
 }
 
-int PreviewShell::deleteItem(const std::string& path, bool toRecycleBin) {
+int PreviewShell::recycleItem(const std::string& path) {
     const std::optional<uint32_t> found = files_.attributesOf(path);
     int result = 0;
     if (!found) {
@@ -44,15 +43,13 @@ int PreviewShell::deleteItem(const std::string& path, bool toRecycleBin) {
         if ((*found & attributes::reparsePoint) == 0 && treeHeld(path)) {
             result = sharingViolation;
         }
-    } else if (!toRecycleBin && (*found & attributes::readOnly) != 0) {
-        result = accessDenied;
     }
     if (result != 0) {
         record_.addFailure();
         return result;
     }
-    record_.addItem({itemPath(path), (*found & attributes::directory) != 0, itemSize(files_, path),
-                     toRecycleBin});
+    record_.addItem(
+        {itemPath(path), (*found & attributes::directory) != 0, itemSize(files_, path), true});
     files_.markGone(path);
     return 0;
 }

@@ -6,14 +6,15 @@
 
 namespace dustbane {
 
-// The shell of a preview: a delete is decided as the shell would decide it and recorded on
-// the preview's file system instead of done; the Recycle Bins are never emptied.
+// The shell of a preview: a move to the Recycle Bin is decided as the shell would decide it
+// and recorded on the preview's file system instead of done; the Recycle Bins are never
+// emptied.
 class PreviewShell : public ForwardingShell {
   public:
     PreviewShell(Shell& real, PreviewFileSystem& files, RunRecord& record)
         : ForwardingShell(real), files_(files), record_(record) {}
 
-    int deleteItem(const std::string& path, bool toRecycleBin) override;
+    int recycleItem(const std::string& path) override;
     bool emptyRecycleBins() override { return false; }
 
   private:

@@ -38,6 +38,9 @@ class RunRecord {
 
     void addLine(const std::string& caption, LineImage image);
     void addItem(DeletedItem item);
+    // A folder removed for good after what was in it: the items just recorded below it
+    // become this one item, with their sizes summed, as the window counts it.
+    void addRemovedFolder(const std::string& path);
     void addFailure() { ++failures_; }
 
     const std::vector<Entry>& entries() const { return entries_; }

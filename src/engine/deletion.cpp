@@ -1,5 +1,9 @@
 #include "engine/deletion.h"
 
+#include "paths/shell_names.h"
+
+#include <vector>
+
 namespace dustbane {
 
 namespace {
@@ -7,29 +11,21 @@ namespace {
 // Language-table entries.
 constexpr int cleaningText = 17;
 constexpr int deletedText = 18;
+constexpr int protectedText = 64;
+constexpr int keptText = 65;
 
 bool startsWithDot(const std::string& name) {
     return !name.empty() && name.front() == '.';
 }
 
-// Counts what a path takes in UTF-16: a four-byte sequence needs two units.
-size_t utf16Length(const std::string& text) {
-    size_t units = 0;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        units += (byte & 0xC0) == 0x80 ? 0 : byte >= 0xF0 ? 2 : 1;
-    }
-    return units;
+bool isDotEntry(const std::string& name) {
+    return name == "." || name == "..";
 }
 
-bool tooLongForShell(const std::string& path) {
-    return utf16Length(path) > maxShellPathLength;
-}
-
-// Whether the shell's whole-folder delete must not see this tree: a link below it would be
-// followed into its target, a path too long for the shell makes it fail (or crash). The walk
-// never enters a link, so a loop of links cannot hold it. A subfolder that cannot be listed
-// may hide either, so it counts too.
+// Whether the shell's whole-folder move must not see this tree: a link below it might be
+// followed into its target, a name it reads differently or a path too long for it makes it
+// take another item or fail. The walk never enters a link, so a loop of links cannot hold
+// it. A subfolder that cannot be listed may hide either, so it counts too.
 bool unfitForShell(FileSystem& files, const std::string& folder) {
     auto listing = files.list(folder);
     if (!listing) {
@@ -38,10 +34,10 @@ bool unfitForShell(FileSystem& files, const std::string& folder) {
     const std::string dir = withBackslash(folder);
     DirectoryEntry entry;
     while (listing->next(entry)) {
-        if (entry.name == "." || entry.name == "..") {
+        if (isDotEntry(entry.name)) {
             continue;
         }
-        if (entry.isLink() || tooLongForShell(dir + entry.name)) {
+        if (entry.isLink() || !shellNamesExactly(dir + entry.name)) {
             return true;
         }
         if (entry.isDirectory() && unfitForShell(files, dir + entry.name)) {
@@ -71,45 +67,146 @@ std::string withBackslash(const std::string& path) {
     return !path.empty() && path.back() == '\\' ? path : path + "\\";
 }
 
+const ProtectedFolders& Deletion::protectedFolders() {
+    if (!protected_) {
+        protected_.emplace(context_.platform.shell, context_.platform.files);
+    }
+    return *protected_;
+}
+
+void Deletion::refuseFolder(const std::string& path) {
+    addWarningLine(protectedText, path);
+}
+
+void Deletion::addWarningLine(int textEntry, const std::string& path) {
+    addResultLine(context_.platform.system.longTimeNow() + " " + context_.language.text(textEntry) +
+                      " " + path,
+                  LineImage::Warning);
+}
+
+bool Deletion::refusedAsProtected(const std::string& path) {
+    if (!protectedFolders().isProtected(path)) {
+        return false;
+    }
+    refuseFolder(path);
+    return true;
+}
+
+bool Deletion::recycling() const {
+    return context_.run.recycleAllowed && context_.settings.Recycle;
+}
+
 bool Deletion::deleteItem(const std::string& path) {
+    showActivity(context_, path);
     FileSystem& files = context_.platform.files;
     const std::optional<uint32_t> found = files.attributesOf(path);
     const bool folder = found && (*found & attributes::directory) != 0;
     if (found && (*found & attributes::reparsePoint) != 0) {
-        showActivity(context_, path);
-        // The shell's permanent delete would recurse into the target.
         if (!removeLink(files, path, folder)) {
             return false;
         }
         countDeleted(" ");
         return true;
     }
-    if (folder && unfitForShell(files, path)) {
-        // Left to the caller's entry-by-entry fallback, which removes links as links.
-        showActivity(context_, path);
+    if (folder && refusedAsProtected(path)) {
         return false;
     }
-    return shellDelete(path);
+    return folder ? deleteFolderWhole(path) : deleteFileItem(path);
 }
 
-bool Deletion::shellDelete(const std::string& path) {
-    showActivity(context_, path);
+bool Deletion::deleteFileItem(const std::string& path) {
+    if (recycling()) {
+        return recycle(path, false);
+    }
     FileSystem& files = context_.platform.files;
     files.setNormalAttributes(path);
-    bool deleted = false;
-    if (tooLongForShell(path)) {
-        // Deleted for good, as the shell itself does with what the Recycle Bin cannot take;
-        // a folder only when it is empty, which the caller's fallback sees to.
-        deleted =
-            files.directoryExists(path) ? files.removeDirectory(path) : files.deleteFile(path);
-    } else {
-        const bool toRecycleBin = context_.run.recycleAllowed && context_.settings.Recycle;
-        deleted = context_.platform.shell.deleteItem(path, toRecycleBin) == 0;
-    }
-    if (!deleted) {
+    if (!files.deleteFile(path)) {
         return false;
     }
     countDeleted(" ");
+    return true;
+}
+
+bool Deletion::deleteFolderWhole(const std::string& path) {
+    if (recycling()) {
+        return recycle(path, true);
+    }
+    std::vector<RemovedItem> removed;
+    if (removeTree(path, removed)) {
+        countDeleted(" ");
+        return true;
+    }
+    // What did go is shown and counted item by item, as an entry-by-entry clean would.
+    const bool listed = context_.settings.Display && context_.run.listEachItem;
+    for (const RemovedItem& item : removed) {
+        countDeleted(" ");
+        if (listed) {
+            addResultLine(item.path,
+                          item.folder ? LineImage::FolderRemoved : LineImage::FileRemoved);
+        }
+    }
+    return false;
+}
+
+bool Deletion::recycle(const std::string& path, bool folder) {
+    FileSystem& files = context_.platform.files;
+    if (!shellNamesExactly(path)) {
+        // The user asked for deletions that can be undone: nothing goes for good instead.
+        addWarningLine(keptText, path);
+        return false;
+    }
+    if (folder && unfitForShell(files, path)) {
+        // Left to the caller's entry-by-entry fallback, which removes links as links.
+        return false;
+    }
+    files.setNormalAttributes(path);
+    if (context_.platform.shell.recycleItem(path) != 0) {
+        return false;
+    }
+    countDeleted(" ");
+    return true;
+}
+
+bool Deletion::removeTree(const std::string& folder, std::vector<RemovedItem>& removed) {
+    FileSystem& files = context_.platform.files;
+    const std::string dir = withBackslash(folder);
+    bool whole = true;
+    if (auto listing = files.list(dir)) {
+        DirectoryEntry entry;
+        while (whole && listing->next(entry)) {
+            if (isDotEntry(entry.name)) {
+                continue;
+            }
+            context_.window.pumpMessages();
+            if (context_.run.stopRequested) {
+                return false;
+            }
+            const std::string full = dir + entry.name;
+            bool gone = false;
+            if (entry.isLink()) {
+                gone = removeLink(files, full, entry.isDirectory());
+            } else if (entry.isDirectory()) {
+                gone = removeTree(full, removed);
+                whole = gone;
+                continue;
+            } else {
+                files.setNormalAttributes(full);
+                gone = files.deleteFile(full);
+            }
+            if (gone) {
+                removed.push_back({full, entry.isDirectory()});
+            }
+            whole = whole && gone;
+        }
+    }
+    if (!whole) {
+        return false;
+    }
+    files.setNormalAttributes(folder);
+    if (!files.removeDirectory(folder)) {
+        return false;
+    }
+    removed.push_back({folder, true});
     return true;
 }
 
@@ -141,7 +238,7 @@ template <typename Visit> void Deletion::walk(const std::string& dir, Visit visi
 }
 
 bool Deletion::cleanFolder(const std::string& path) {
-    if (path.size() < 4) {
+    if (refusedAsProtected(path)) {
         return false;
     }
     WindowOperations& window = context_.window;
@@ -162,14 +259,18 @@ bool Deletion::cleanFolder(const std::string& path) {
             if (deleted) {
                 countDeleted(" ");
             }
-        } else if (entry.isDirectory() && unfitForShell(files, full)) {
-            // The shell must not see this tree; its removal entry by entry is the result.
-            ok = cleanFolder(full) && ok;
-            return;
         } else if (entry.isDirectory()) {
-            deleted = shellDelete(full);
-            if (!deleted) {
-                cleanFolder(full);
+            if (refusedAsProtected(full)) {
+                ok = false;
+                return;
+            }
+            showActivity(context_, full);
+            deleted = deleteFolderWhole(full);
+            // A folder that cannot go whole is emptied entry by entry; once it is removed that
+            // way it is one deleted folder all the same.
+            if (!deleted && cleanFolder(full)) {
+                countDeleted(" ");
+                deleted = true;
             }
         } else if (run.recycleAllowed) {
             deleted = deleteItem(full);
@@ -225,6 +326,28 @@ void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string
         }
         advanceProgress(1);
     });
+}
+
+bool Deletion::removeEmptyFolder(const std::string& path) {
+    if (protectedFolders().isKnownFolderRoot(path)) {
+        return false;
+    }
+    showActivity(context_, path);
+    if (refusedAsProtected(path)) {
+        return false;
+    }
+    if (recycling()) {
+        return recycle(path, true);
+    }
+    // Only the folder itself: whatever was passed over as no content (names beginning with
+    // a dot) or has appeared since keeps it in place.
+    FileSystem& files = context_.platform.files;
+    files.setNormalAttributes(path);
+    if (!files.removeDirectory(path)) {
+        return false;
+    }
+    countDeleted(" ");
+    return true;
 }
 
 void Deletion::advanceProgress(int n) {

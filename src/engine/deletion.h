@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/run_context.h"
+#include "paths/protected_folders.h"
 
+#include <optional>
 #include <string>
 
 namespace dustbane {
@@ -11,36 +13,61 @@ class Deletion {
   public:
     explicit Deletion(RunContext& context);
 
-    // Deletes one file or one whole folder through the shell: to the Recycle Bin only when
-    // the run allows it and Recycle is set. Counts and shows the deleted item.
+    // Deletes one file or one whole folder: to the Recycle Bin through the shell when the run
+    // allows it and Recycle is set, else for good through the file system. Counts and shows
+    // the deleted item. A protected folder is refused with a warning line.
     bool deleteItem(const std::string& path);
     void addResultLine(const std::string& text, LineImage image);
     // The current time, the word and the subject, as an information line.
     void addStageLine(const std::string& word, const std::string& subject);
     // Deletes everything inside path, then path itself unless it is the run's rootFolder
-    // (and Delfolder is clear). Refuses drive roots.
+    // (and Delfolder is clear). Refuses protected folders, drive roots among them.
     bool cleanFolder(const std::string& path);
     // Cleans every folder named dirName below folder and deletes every file named fileName.
     void cleanNamedSubfolders(const std::string& folder, const std::string& dirName,
                               const std::string& fileName);
+    // Removes a folder the search found empty, as the item it is: never its contents, never
+    // a protected folder or a known folder's root.
+    bool removeEmptyFolder(const std::string& path);
 
     // The progress bar as an activity indicator: advances by n and wraps to 0 at the top.
     void advanceProgress(int n);
     // Counts one deleted item and shows the count in status panel 1 after the given text.
     void countDeleted(const std::string& separator);
 
+    // The folders no stage may empty or remove, read afresh for each run.
+    const ProtectedFolders& protectedFolders();
+    void forgetProtectedFolders() { protected_.reset(); }
+    // Adds the warning line for a folder that is left alone.
+    void refuseFolder(const std::string& path);
+
     RunContext& context() { return context_; }
 
   private:
-    // deleteItem's shell call, for a path whose tree the shell may see; a path too long for
-    // the shell is deleted through the file system instead.
-    bool shellDelete(const std::string& path);
+    struct RemovedItem {
+        std::string path;
+        bool folder;
+    };
+
+    bool recycling() const;
+    // "<time> <text> <path>" with the warning picture.
+    void addWarningLine(int textEntry, const std::string& path);
+    // A protected folder gets its warning line and true.
+    bool refusedAsProtected(const std::string& path);
+    bool deleteFileItem(const std::string& path);
+    bool deleteFolderWhole(const std::string& path);
+    // Moves the item to the Recycle Bin, or keeps it with a line when the shell would take
+    // another item for it.
+    bool recycle(const std::string& path, bool folder);
+    // Deletes the folder and everything in it for good, links as links, noting what went.
+    bool removeTree(const std::string& folder, std::vector<RemovedItem>& removed);
     // Visits the entries of dir as every walk here does: pending messages run at each entry,
     // names beginning with a dot are passed over, and a stop ends the walk at the next
     // entry. visit gets the entry and its full path.
     template <typename Visit> void walk(const std::string& dir, Visit visit);
 
     RunContext& context_;
+    std::optional<ProtectedFolders> protected_;
 };
 
 // Appends a backslash unless the path already ends in one.

@@ -1,5 +1,7 @@
 #include "engine/search_scan.h"
 
+#include "paths/canonical_path.h"
+
 namespace dustbane {
 
 namespace {
@@ -85,7 +87,8 @@ void cleanSearchPaths(Deletion& deletion) {
         if (!context.settings.PathList[i].checked) {
             continue;
         }
-        const std::string path = context.settings.PathList[i].text;
+        const std::string& text = context.settings.PathList[i].text;
+        const std::string path = canonicalPath(text).value_or(text);
         deletion.addResultLine(context.platform.system.longTimeNow() + " " + began + " " + path,
                                LineImage::Note);
         scanSearchPath(deletion, path);
@@ -128,8 +131,13 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
         }
         const std::string full = dir + entry.name;
         if (entry.isDirectory()) {
-            if (scanSearchPath(deletion, full) && settings.Empfolder && deletion.deleteItem(full) &&
-                settings.Display) {
+            // Program state, reached from a wider search path: its files are not clutter
+            // whatever their names.
+            if (deletion.protectedFolders().skippedBySearch(full)) {
+                continue;
+            }
+            if (scanSearchPath(deletion, full) && settings.Empfolder &&
+                deletion.removeEmptyFolder(full) && settings.Display) {
                 deletion.addResultLine(full + " (" + context.language.text(emptyFolderText) + ")",
                                        LineImage::FolderRemoved);
             }

@@ -1,5 +1,7 @@
 #include "engine/specific_items.h"
 
+#include "paths/canonical_path.h"
+
 namespace dustbane {
 
 namespace {
@@ -17,12 +19,12 @@ void addItemLine(Deletion& deletion, int entry, const std::string& path, LineIma
                            image);
 }
 
-// The checked entries of a list, by index with a copy of each text, since the options
-// dialog may edit the list while a stage pumps messages.
+// The checked entries of a list in canonical form, by index with a copy of each text, since
+// the options dialog may edit the list while a stage pumps messages.
 template <typename Visit> void forEachChecked(const CheckedPathList& list, Visit visit) {
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i].checked) {
-            visit(std::string(list[i].text));
+            visit(canonicalPath(list[i].text).value_or(list[i].text));
         }
     }
 }

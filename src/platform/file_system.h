@@ -59,6 +59,12 @@ class FileSystem {
     // A file's size in bytes, of a link itself rather than its target; nullopt when absent.
     virtual std::optional<uint64_t> fileSize(const std::string& path) const = 0;
 
+    // The path the system reaches the existing item by, through a handle to it: links on the
+    // way (and the item itself, when it is one) followed, short names and substituted drives
+    // resolved, in plain form (C:\... or \\server\share\...); nullopt when the item cannot be
+    // opened.
+    virtual std::optional<std::string> finalPath(const std::string& path) const = 0;
+
     // Whole file contents as bytes; nullopt when it cannot be read.
     virtual std::optional<std::string> readFile(const std::string& path) const = 0;
     // Writes a new file beside the old one and moves it into place, so that a failure

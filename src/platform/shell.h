@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,20 +12,29 @@ enum class SpecialFolder {
     ProgramFiles,
     // The 32-bit programs' folder of a 64-bit system; the same as ProgramFiles elsewhere.
     ProgramFilesX86,
+    System,
+    ProgramData,
+    // The folder that holds every user's profile (C:\Users).
+    UserProfiles,
+    Profile,
+    Desktop,
+    Documents,
+    Downloads,
+    Pictures,
+    Music,
+    Videos,
+    OneDrive,
 };
-
-// The longest path, in UTF-16 units, that the clean engine hands the shell's delete:
-// MAX_PATH less the terminator. The shell's delete is not made for longer ones, and Wine's
-// crashes on very long ones; the engine deletes those through the file system.
-inline constexpr size_t maxShellPathLength = 259;
 
 class Shell {
   public:
     virtual ~Shell() = default;
 
-    // The shell's delete of one file or one whole folder, silent and without questions.
-    // Returns the shell's result code: 0 is success.
-    virtual int deleteItem(const std::string& path, bool toRecycleBin) = 0;
+    // Moves one file or one whole folder to the Recycle Bin, silent and without questions;
+    // on a drive without one the shell deletes it. The shell takes plain paths, so the caller
+    // hands it only paths that name their item exactly. Returns the shell's result code: 0 is
+    // success. Permanent deletion never goes through the shell: the file system does it.
+    virtual int recycleItem(const std::string& path) = 0;
     // Empties the Recycle Bins of all drives without asking; true on S_OK.
     virtual bool emptyRecycleBins() = 0;
 

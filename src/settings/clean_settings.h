@@ -30,7 +30,9 @@ struct CleanSettings {
     bool Displaybox = true;
     bool Errorreport = true;
     bool Logs = false;
-    bool Zerofile = true;
+    // Off: an empty file is program state as often as clutter (a Python package's
+    // __init__.py, a lock or marker file).
+    bool Zerofile = false;
     bool Picthumb = true;
     bool Savepos = true;
     bool Contextmenu = true;

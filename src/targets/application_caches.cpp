@@ -1,5 +1,6 @@
 #include "targets/application_caches.h"
 
+#include "paths/canonical_path.h"
 #include "targets/stage_frame.h"
 
 #include <optional>
@@ -31,6 +32,20 @@ RequiredString readRequiredString(const RegistryKey& key, const std::string& nam
     }
     auto text = key.readString(name);
     return {text, !text};
+}
+
+// A folder named by another program's registry value, in canonical form, when it exists and
+// may be cleaned; a folder that exists and may not gets its warning line.
+std::optional<std::string> foreignFolder(Deletion& deletion, const std::string& value) {
+    const std::optional<std::string> folder = canonicalPath(value);
+    if (value.empty() || (folder && !deletion.context().platform.files.directoryExists(*folder))) {
+        return std::nullopt;
+    }
+    if (!folder || !deletion.protectedFolders().acceptsForeignFolder(*folder)) {
+        deletion.refuseFolder(folder.value_or(value));
+        return std::nullopt;
+    }
+    return folder;
 }
 
 // Empties every folder named "Cache" below the profiles folder; no line, no file matched.
@@ -81,13 +96,16 @@ void cleanAcdseeDatabases(Deletion& deletion) {
         if (database.failed) {
             return;
         }
-        if (!database.text || !enterRootFolder(deletion, *database.text)) {
+        if (!database.text) {
             continue;
         }
-        const std::string& folder = *database.text;
+        const std::optional<std::string> folder = foreignFolder(deletion, *database.text);
+        if (!folder || !enterRootFolder(deletion, *folder)) {
+            continue;
+        }
         addCaptionLine(deletion, setting);
-        if (deletion.cleanFolder(folder) && context.settings.Display) {
-            deletion.addResultLine(folder, LineImage::FolderRemoved);
+        if (deletion.cleanFolder(*folder) && context.settings.Display) {
+            deletion.addResultLine(*folder, LineImage::FolderRemoved);
         }
     }
 }
@@ -107,7 +125,11 @@ void cleanGoogleEarthCache(Deletion& deletion) {
     if (!cache.text || cache.text->empty()) {
         return;
     }
-    const std::string file = withBackslash(*cache.text) + googleEarthCacheFile;
+    const std::optional<std::string> folder = foreignFolder(deletion, *cache.text);
+    if (!folder) {
+        return;
+    }
+    const std::string file = withBackslash(*folder) + googleEarthCacheFile;
     // Attributes stay as they are, so a read-only cache file is kept.
     if (platform.files.fileExists(file) && platform.files.deleteFile(file)) {
         addCaptionLine(deletion, setting);

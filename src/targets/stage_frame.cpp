@@ -1,5 +1,7 @@
 #include "targets/stage_frame.h"
 
+#include "paths/canonical_path.h"
+
 namespace dustbane {
 
 namespace {
@@ -39,7 +41,11 @@ void addCaptionLine(Deletion& deletion, StageSetting setting) {
 }
 
 std::string resolveSpecialFolder(Deletion& deletion, SpecialFolder folder) {
-    return deletion.context().platform.shell.specialFolder(folder);
+    return canonicalOrEmpty(deletion.context().platform.shell.specialFolder(folder));
+}
+
+std::string canonicalOrEmpty(const std::string& path) {
+    return canonicalPath(path).value_or(std::string());
 }
 
 std::string underSpecialFolder(Deletion& deletion, SpecialFolder folder,

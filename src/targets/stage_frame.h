@@ -33,6 +33,9 @@ bool beginStage(Deletion& deletion, StageEntry entry, StageSetting setting);
 // The heading line naming the stage by its option caption: "<time> Clean <caption>".
 void addCaptionLine(Deletion& deletion, StageSetting setting);
 
+// A folder the system named, in canonical form; "" when it names none for certain.
+std::string canonicalOrEmpty(const std::string& path);
+
 // A shell special folder without a trailing backslash, or "" when it cannot be resolved.
 std::string resolveSpecialFolder(Deletion& deletion, SpecialFolder folder);
 

@@ -67,7 +67,7 @@ void removeHotfixEntries(Deletion& deletion, const std::string& windowsDir) {
 } // namespace
 
 WindowsFolder windowsFolderOf(const Shell& shell) {
-    const std::string returned = shell.windowsDirectory();
+    const std::string returned = canonicalOrEmpty(shell.windowsDirectory());
     if (returned.empty()) {
         return {};
     }
@@ -79,7 +79,7 @@ void cleanTempFolder(Deletion& deletion) {
     if (!beginStage(deletion, StageEntry::First, &CleanSettings::Tempfolder)) {
         return;
     }
-    const std::string folder = deletion.context().platform.shell.tempPath();
+    const std::string folder = canonicalOrEmpty(deletion.context().platform.shell.tempPath());
     if (!folder.empty()) {
         cleanWithPathHeadings(deletion, folder, tempFolderTitle);
     }
@@ -139,7 +139,8 @@ void cleanHotfixLeftovers(Deletion& deletion, const WindowsFolder& windows) {
         return;
     }
     removeHotfixEntries(deletion, windows.dir);
-    cleanIfPresent(deletion, windows.dir + "AppPatch");
+    // AppPatch is left alone: it holds the application-compatibility databases and shims
+    // that programs need, not clutter.
     cleanIfPresent(deletion, windows.dir + "SoftwareDistribution\\Download");
 }
 

@@ -80,32 +80,34 @@ TEST_F(ApplicationCaches, FirefoxDelfolderTakesTheCacheFoldersThemselves) {
 }
 
 TEST_F(ApplicationCaches, AcdseeCleansEachVersionsDatabaseInEnumerationOrder) {
-    setDatabase("10.0", std::string("D:\\db10"));
-    setDatabase("9.0", testing::FakeRegistry::ExpandString{"D:\\db9"});
-    fake.files.addFile("D:\\db10\\ImageDB.fpt");
-    fake.files.addFile("D:\\db10\\Thumbs\\t.dat");
-    fake.files.addFile("D:\\db9\\ImageDB.fpt");
+    setDatabase("10.0", std::string("C:\\users\\tester\\AppData\\Local\\db10"));
+    setDatabase("9.0",
+                testing::FakeRegistry::ExpandString{"C:\\users\\tester\\AppData\\Local\\db9"});
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db10\\ImageDB.fpt");
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db10\\Thumbs\\t.dat");
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db9\\ImageDB.fpt");
 
     cleanAcdseeDatabases(deletion);
 
     EXPECT_EQ(fake.window.lines,
-              (std::vector<testing::RecordingWindow::Line>{{acdseeLine, LineImage::Note},
-                                                           {"D:\\db10", LineImage::FolderRemoved},
-                                                           {acdseeLine, LineImage::Note},
-                                                           {"D:\\db9", LineImage::FolderRemoved}}));
-    EXPECT_TRUE(below("D:\\db10").empty());
-    EXPECT_TRUE(below("D:\\db9").empty());
-    EXPECT_TRUE(fake.files.directoryExists("D:\\db9"));
+              (std::vector<testing::RecordingWindow::Line>{
+                  {acdseeLine, LineImage::Note},
+                  {"C:\\users\\tester\\AppData\\Local\\db10", LineImage::FolderRemoved},
+                  {acdseeLine, LineImage::Note},
+                  {"C:\\users\\tester\\AppData\\Local\\db9", LineImage::FolderRemoved}}));
+    EXPECT_TRUE(below("C:\\users\\tester\\AppData\\Local\\db10").empty());
+    EXPECT_TRUE(below("C:\\users\\tester\\AppData\\Local\\db9").empty());
+    EXPECT_TRUE(fake.files.directoryExists("C:\\users\\tester\\AppData\\Local\\db9"));
     EXPECT_EQ(run.deletedCount, 3);
 }
 
 TEST_F(ApplicationCaches, AcdseeFolderLineOnlyWhenCleanedCompletelyAndDisplayed) {
-    setDatabase("10.0", std::string("D:\\db10"));
-    fake.files.addFile("D:\\db10\\ImageDB.fpt");
-    fake.files.addFile("D:\\db10\\ImageDB.lck");
-    fake.files.lock("D:\\db10\\ImageDB.lck");
-    setDatabase("11.0", std::string("D:\\db11"));
-    fake.files.addFile("D:\\db11\\ImageDB.fpt");
+    setDatabase("10.0", std::string("C:\\users\\tester\\AppData\\Local\\db10"));
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db10\\ImageDB.fpt");
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db10\\ImageDB.lck");
+    fake.files.lock("C:\\users\\tester\\AppData\\Local\\db10\\ImageDB.lck");
+    setDatabase("11.0", std::string("C:\\users\\tester\\AppData\\Local\\db11"));
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db11\\ImageDB.fpt");
 
     settings.Display = false;
     cleanAcdseeDatabases(deletion);
@@ -114,23 +116,27 @@ TEST_F(ApplicationCaches, AcdseeFolderLineOnlyWhenCleanedCompletelyAndDisplayed)
     fake.window.lines.clear();
     settings.Display = true;
     cleanAcdseeDatabases(deletion);
-    EXPECT_EQ(fake.window.captions(), (Strings{acdseeLine, acdseeLine, "D:\\db11"}));
-    EXPECT_EQ(below("D:\\db10"), Strings{"D:\\db10\\ImageDB.lck"});
+    EXPECT_EQ(fake.window.captions(),
+              (Strings{acdseeLine, acdseeLine, "C:\\users\\tester\\AppData\\Local\\db11"}));
+    EXPECT_EQ(below("C:\\users\\tester\\AppData\\Local\\db10"),
+              Strings{"C:\\users\\tester\\AppData\\Local\\db10\\ImageDB.lck"});
 }
 
 TEST_F(ApplicationCaches, AcdseeSkipsSubkeysWithoutAnExistingDatabase) {
-    fake.registry.set(acdseeKey + "\\1.0", "Other", std::string("D:\\db1"));
-    setDatabase("2.0", std::string("D:\\missing"));
+    fake.registry.set(acdseeKey + "\\1.0", "Other",
+                      std::string("C:\\users\\tester\\AppData\\Local\\db1"));
+    setDatabase("2.0", std::string("C:\\users\\tester\\AppData\\Local\\missing"));
     setDatabase("3.0", std::string(""));
-    setDatabase("4.0", std::string("D:\\db4"));
-    fake.files.addFile("D:\\db1\\ImageDB.fpt");
-    fake.files.addFile("D:\\db4\\ImageDB.fpt");
+    setDatabase("4.0", std::string("C:\\users\\tester\\AppData\\Local\\db4"));
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db1\\ImageDB.fpt");
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db4\\ImageDB.fpt");
 
     cleanAcdseeDatabases(deletion);
 
-    EXPECT_EQ(fake.window.captions(), (Strings{acdseeLine, "D:\\db4"}));
-    EXPECT_TRUE(fake.files.exists("D:\\db1\\ImageDB.fpt"));
-    EXPECT_FALSE(fake.files.exists("D:\\db4\\ImageDB.fpt"));
+    EXPECT_EQ(fake.window.captions(),
+              (Strings{acdseeLine, "C:\\users\\tester\\AppData\\Local\\db4"}));
+    EXPECT_TRUE(fake.files.exists("C:\\users\\tester\\AppData\\Local\\db1\\ImageDB.fpt"));
+    EXPECT_FALSE(fake.files.exists("C:\\users\\tester\\AppData\\Local\\db4\\ImageDB.fpt"));
 }
 
 TEST_F(ApplicationCaches, AcdseeWithoutItsKeyOnlyStepsTheProgress) {
@@ -141,18 +147,19 @@ TEST_F(ApplicationCaches, AcdseeWithoutItsKeyOnlyStepsTheProgress) {
 }
 
 TEST_F(ApplicationCaches, NonStringDatabasePathEndsTheStageAndTheRunGoesOn) {
-    setDatabase("1.0", std::string("D:\\db1"));
+    setDatabase("1.0", std::string("C:\\users\\tester\\AppData\\Local\\db1"));
     setDatabase("2.0", int32_t{7});
-    setDatabase("3.0", std::string("D:\\db3"));
-    fake.files.addFile("D:\\db1\\ImageDB.fpt");
-    fake.files.addFile("D:\\db3\\ImageDB.fpt");
+    setDatabase("3.0", std::string("C:\\users\\tester\\AppData\\Local\\db3"));
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db1\\ImageDB.fpt");
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db3\\ImageDB.fpt");
     fake.files.addFile(searchCache + "\\index.idx");
 
     runTargetStages(deletion);
 
     EXPECT_EQ(fake.window.captions(),
-              (Strings{hotfixLine, wdiLine, acdseeLine, "D:\\db1", acrobatLine}));
-    EXPECT_TRUE(fake.files.exists("D:\\db3\\ImageDB.fpt"));
+              (Strings{hotfixLine, wdiLine, acdseeLine, "C:\\users\\tester\\AppData\\Local\\db1",
+                       acrobatLine}));
+    EXPECT_TRUE(fake.files.exists("C:\\users\\tester\\AppData\\Local\\db3\\ImageDB.fpt"));
     EXPECT_TRUE(below(searchCache).empty());
 }
 
@@ -165,42 +172,52 @@ TEST_F(ApplicationCaches, GoogleEarthKeyIsCreatedEmptyWhenMissing) {
 }
 
 TEST_F(ApplicationCaches, GoogleEarthCacheFileGoesWithOrWithoutTrailingBackslash) {
-    for (const std::string& cachePath : {std::string("D:\\Earth"), std::string("D:\\Earth\\")}) {
+    for (const std::string& cachePath :
+         {std::string("C:\\users\\tester\\AppData\\Local\\Earth"),
+          std::string("C:\\users\\tester\\AppData\\Local\\Earth\\")}) {
         fake.window.lines.clear();
-        fake.files.addFile("D:\\Earth\\dbCache.dat");
-        fake.files.addFile("D:\\Earth\\dbCache.dat.bak");
+        fake.files.addFile("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat");
+        fake.files.addFile("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat.bak");
         fake.registry.set(earthKey, "CachePath", cachePath);
 
         cleanGoogleEarthCache(deletion);
 
         EXPECT_EQ(fake.window.captions(), Strings{earthLine}) << cachePath;
-        EXPECT_EQ(below("D:\\Earth"), Strings{"D:\\Earth\\dbCache.dat.bak"}) << cachePath;
+        EXPECT_EQ(below("C:\\users\\tester\\AppData\\Local\\Earth"),
+                  Strings{"C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat.bak"})
+            << cachePath;
     }
     EXPECT_EQ(run.deletedCount, 0) << "the cache file is not counted";
     EXPECT_EQ(fake.window.status[1], "");
 }
 
 TEST_F(ApplicationCaches, GoogleEarthKeepsAReadOnlyCacheFileWithoutALine) {
-    fake.files.addFile("D:\\Earth\\dbCache.dat", "x", attributes::readOnly);
-    fake.registry.set(earthKey, "CachePath", std::string("D:\\Earth"));
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat", "x",
+                       attributes::readOnly);
+    fake.registry.set(earthKey, "CachePath",
+                      std::string("C:\\users\\tester\\AppData\\Local\\Earth"));
     cleanGoogleEarthCache(deletion);
-    EXPECT_TRUE(fake.files.exists("D:\\Earth\\dbCache.dat"));
-    EXPECT_EQ(fake.files.attributesOf("D:\\Earth\\dbCache.dat"), attributes::readOnly);
+    EXPECT_TRUE(fake.files.exists("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat"));
+    EXPECT_EQ(fake.files.attributesOf("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat"),
+              attributes::readOnly);
     EXPECT_TRUE(fake.window.lines.empty());
 }
 
 TEST_F(ApplicationCaches, GoogleEarthIgnoresUnusableCachePaths) {
     fake.files.addFile("C:\\dbCache.dat");
-    fake.files.addFolder("D:\\Folder\\dbCache.dat");
-    const Value values[] = {std::string(""), std::string("D:\\Missing"), std::string("D:\\Folder"),
-                            int32_t{1}, testing::FakeRegistry::Binary{"C:\\"}};
+    fake.files.addFolder("C:\\users\\tester\\AppData\\Local\\Folder\\dbCache.dat");
+    const Value values[] = {std::string(""),
+                            std::string("C:\\users\\tester\\AppData\\Local\\Missing"),
+                            std::string("C:\\users\\tester\\AppData\\Local\\Folder"), int32_t{1},
+                            testing::FakeRegistry::Binary{"C:\\"}};
     for (const auto& value : values) {
         fake.registry.set(earthKey, "CachePath", value);
         cleanGoogleEarthCache(deletion);
     }
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_TRUE(fake.files.exists("C:\\dbCache.dat"));
-    EXPECT_TRUE(fake.files.directoryExists("D:\\Folder\\dbCache.dat"));
+    EXPECT_TRUE(
+        fake.files.directoryExists("C:\\users\\tester\\AppData\\Local\\Folder\\dbCache.dat"));
 }
 
 TEST_F(ApplicationCaches, NonStringCachePathLetsTheRunGoOn) {
@@ -217,8 +234,9 @@ TEST_F(ApplicationCaches, StopWaitingAfterTheAcdseeStageSkipsOnlyTheAcrobatStage
           &CleanSettings::WDIfile, &CleanSettings::Acdsee}) {
         settings.*setting = false;
     }
-    fake.files.addFile("D:\\Earth\\dbCache.dat");
-    fake.registry.set(earthKey, "CachePath", std::string("D:\\Earth"));
+    fake.files.addFile("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat");
+    fake.registry.set(earthKey, "CachePath",
+                      std::string("C:\\users\\tester\\AppData\\Local\\Earth"));
     fake.files.addFile(searchCache + "\\index.idx");
     // Stages 2 to 8 pass messages once each; the click is handled at the next pass.
     fake.window.onPump = [this] {
@@ -230,7 +248,7 @@ TEST_F(ApplicationCaches, StopWaitingAfterTheAcdseeStageSkipsOnlyTheAcrobatStage
     runTargetStages(deletion);
 
     EXPECT_EQ(fake.window.captions(), Strings{earthLine});
-    EXPECT_FALSE(fake.files.exists("D:\\Earth\\dbCache.dat"));
+    EXPECT_FALSE(fake.files.exists("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat"));
     EXPECT_TRUE(fake.files.exists(searchCache + "\\index.idx"));
 }
 

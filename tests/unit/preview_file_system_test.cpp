@@ -44,7 +44,12 @@ TEST_F(PreviewFileSystemTest, AFolderGoesOnPaperOnlyOnceItsContentsWent) {
     EXPECT_TRUE(fake.files.exists("C:\\f\\a.txt"));
     EXPECT_TRUE(fake.files.exists("C:\\f\\.dot"));
     EXPECT_EQ(record.failures(), 2);
-    EXPECT_EQ(record.totals().items, 3u);
+    // The folder went with what was in it: one item of their summed size.
+    ASSERT_EQ(record.entries().size(), 1u);
+    const auto& folder = std::get<DeletedItem>(record.entries()[0]);
+    EXPECT_EQ(folder.path, "C:\\f");
+    EXPECT_TRUE(folder.folder);
+    EXPECT_EQ(folder.size, 3u);
 }
 
 TEST_F(PreviewFileSystemTest, ReadOnlyFilesGoOnlyAfterAResetThatIsNeverMade) {
@@ -56,24 +61,24 @@ TEST_F(PreviewFileSystemTest, ReadOnlyFilesGoOnlyAfterAResetThatIsNeverMade) {
     EXPECT_EQ(fake.files.attributesOf("C:\\ro.txt"), attributes::readOnly);
 }
 
-TEST_F(PreviewFileSystemTest, TheShellDeleteOfAFolderFailsWholeWhenSomethingInsideIsHeld) {
+TEST_F(PreviewFileSystemTest, TheShellMoveOfAFolderFailsWholeWhenSomethingInsideIsHeld) {
     fake.files.addFile("C:\\t\\sub\\held.dat", "123");
     fake.files.addFile("C:\\t\\sub\\free.dat", "45");
     fake.files.lock("C:\\t\\sub\\held.dat");
-    EXPECT_EQ(shell.deleteItem("C:\\t\\sub", false), 32);
+    EXPECT_EQ(shell.recycleItem("C:\\t\\sub"), 32);
     EXPECT_TRUE(preview.directoryExists("C:\\t\\sub"));
 
     fake.files.addFile("C:\\t\\other\\x.dat", "12345");
     fake.files.addFolderLink("C:\\t\\other\\link", "C:\\t\\sub");
-    EXPECT_EQ(shell.deleteItem("C:\\t\\other", true), 0);
+    EXPECT_EQ(shell.recycleItem("C:\\t\\other"), 0);
     ASSERT_EQ(record.entries().size(), 1u);
     const auto& item = std::get<DeletedItem>(record.entries()[0]);
     // The link is not entered, so what it points at is not counted.
     EXPECT_EQ(item.size, 5u);
     EXPECT_TRUE(item.folder);
     EXPECT_TRUE(item.toRecycleBin);
-    EXPECT_EQ(shell.deleteItem("C:\\t\\other\\x.dat", true), 2);
-    EXPECT_TRUE(fake.shell.deleteCalls.empty());
+    EXPECT_EQ(shell.recycleItem("C:\\t\\other\\x.dat"), 2);
+    EXPECT_TRUE(fake.shell.recycleCalls.empty());
 }
 
 TEST(ReadOnlyRegistry, RefusesEveryChangeAndCreatesNoKey) {

@@ -22,10 +22,12 @@ void PrintTo(const RuleCase& c, std::ostream* out) {
 
 class FileRules : public ::testing::TestWithParam<RuleCase> {};
 
-// Default settings: Picthumb, Tempfile, Zerofile, Oldfile and Logfile set; no lists.
+// Default settings with Zerofile: Picthumb, Tempfile, Zerofile, Oldfile and Logfile set; no
+// lists.
 TEST_P(FileRules, FirstRuleThatHolds) {
     const RuleCase& c = GetParam();
     CleanSettings settings;
+    settings.Zerofile = true;
     if (c.adjust) {
         c.adjust(settings);
     }
@@ -104,6 +106,7 @@ TEST_F(ScanTest, DeletesSelectedFilesDepthFirstWithTheirLines) {
     fake.files.addFile("C:\\s\\b.bak");
     fake.files.addFile("C:\\s\\c.txt", "");
     fake.files.addFile("C:\\s\\d.txt");
+    settings.Zerofile = true;
 
     EXPECT_FALSE(scan("C:\\s"));
     EXPECT_EQ(fake.window.lines, (Lines{{"C:\\s\\a\\x.tmp", LineImage::FileRemoved},

@@ -27,7 +27,6 @@ const std::vector<std::string> enabledAtStartUp = {
     "  Acrobat Reader8 Cache",
     "  .tmp .old .bak ",
     "  Log files (*.log)",
-    "  0 size file",
     "  Temporary files (*.~xy, ~xy.*)",
 };
 
@@ -51,7 +50,7 @@ struct SummaryTest : ::testing::Test {
     }
 };
 
-TEST_F(SummaryTest, FirstStartShowsSearchPathOtherHeadingAndFourteenOptions) {
+TEST_F(SummaryTest, FirstStartShowsSearchPathOtherHeadingAndThirteenOptions) {
     fake.window.lines = {{"an old result line", LineImage::FileRemoved}};
     fake.window.status = {"Cleaned over.", "Deleted: 3", "Past: 00:00:04"};
 
@@ -76,7 +75,7 @@ TEST_F(SummaryTest, EmptyFolderOptionComesThird) {
     settings.Empfolder = true;
     summary.rebuild();
     auto captions = fake.window.captions();
-    ASSERT_EQ(captions.size(), 3u + 15u);
+    ASSERT_EQ(captions.size(), 3u + 14u);
     EXPECT_EQ(captions[4], "  IE Temporary folder");
     EXPECT_EQ(captions[5], "  Delete empty folder");
 }

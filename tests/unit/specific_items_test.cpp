@@ -31,15 +31,40 @@ TEST_F(SpecificItemsTest, AFolderIsEmptiedBetweenItsOpeningAndClosingLines) {
     EXPECT_EQ(run.rootFolder, "C:\\f");
 }
 
-TEST_F(SpecificItemsTest, ADriveRootIsRefusedWithTheNotCleanLine) {
+TEST_F(SpecificItemsTest, AProtectedFolderIsRefusedWithAWarningAndTheNotCleanLine) {
     fake.files.addFile("C:\\precious.txt");
-    settings.FolderList = {{"C:\\", true}};
-
-    cleanSpecificFolders(deletion);
-    EXPECT_EQ(fake.window.lines,
-              (Lines{{"10:42:07 Successfully Clean C:\\", LineImage::Note},
-                     {"10:42:07 Not clean all files of C:\\", LineImage::Warning}}));
+    fake.files.addFile("C:\\keep\\db\\data.txt");
+    fake.files.addFile("C:\\users\\tester\\notes.txt");
+    fake.files.addFile("C:\\windows\\system32\\kernel32.dll");
+    fake.files.addFile("C:\\ProgramData\\app\\state.dat");
+    // Each names a protected folder once "." and ".." and doubled separators are resolved.
+    const std::vector<std::pair<std::string, std::string>> refused{
+        {"C:\\", "C:\\"},
+        {"C:\\keep\\..\\", "C:\\"},
+        {"C:\\keep\\db\\..\\..", "C:\\"},
+        {"C:\\users\\tester", "C:\\users\\tester"},
+        {"C:\\USERS\\.\\Tester\\", "C:\\USERS\\Tester\\"},
+        {"C:\\windows\\\\System32", "C:\\windows\\System32"},
+        {"\\\\?\\C:\\ProgramData", "C:\\ProgramData"},
+        {"C:\\users", "C:\\users"},
+    };
+    for (const auto& [entered, canonical] : refused) {
+        fake.window.lines.clear();
+        settings.FolderList = {{entered, true}};
+        cleanSpecificFolders(deletion);
+        EXPECT_EQ(
+            fake.window.lines,
+            (Lines{{"10:42:07 Successfully Clean " + canonical, LineImage::Note},
+                   {"10:42:07 Protected folder, not cleaned: " + canonical, LineImage::Warning},
+                   {"10:42:07 Not clean all files of " + canonical, LineImage::Warning}}))
+            << entered;
+    }
+    EXPECT_EQ(fake.files.treeBelow("C:\\keep"),
+              (std::vector<std::string>{"C:\\keep\\db", "C:\\keep\\db\\data.txt"}));
     EXPECT_TRUE(fake.files.exists("C:\\precious.txt"));
+    EXPECT_TRUE(fake.files.exists("C:\\users\\tester\\notes.txt"));
+    EXPECT_TRUE(fake.files.exists("C:\\windows\\system32\\kernel32.dll"));
+    EXPECT_TRUE(fake.files.exists("C:\\ProgramData\\app\\state.dat"));
 }
 
 TEST_F(SpecificItemsTest, DelfolderRemovesTheFolderUnlessSomethingInsideStays) {

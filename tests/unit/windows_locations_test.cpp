@@ -209,7 +209,7 @@ TEST_F(WindowsLocations, HotfixUninstallLinkGoesAsALinkAndItsTargetStays) {
     EXPECT_EQ(run.deletedCount, 1);
 }
 
-TEST_F(WindowsLocations, HotfixCleansPatchAndDownloadFoldersAndAlwaysShowsItsLine) {
+TEST_F(WindowsLocations, HotfixCleansTheDownloadFolderKeepsAppPatchAndAlwaysShowsItsLine) {
     cleanHotfixLeftovers(deletion, windows());
     EXPECT_EQ(fake.window.captions(), Strings{"10:42:07 Clean Windows hotfix or patch"});
 
@@ -220,8 +220,7 @@ TEST_F(WindowsLocations, HotfixCleansPatchAndDownloadFoldersAndAlwaysShowsItsLin
 
     cleanHotfixLeftovers(deletion, windows());
 
-    EXPECT_TRUE(below(windowsDir + "\\AppPatch").empty());
-    EXPECT_TRUE(fake.files.directoryExists(windowsDir + "\\AppPatch"));
+    EXPECT_EQ(below(windowsDir + "\\AppPatch"), Strings{windowsDir + "\\AppPatch\\sysmain.sdb"});
     EXPECT_EQ(below(windowsDir + "\\SoftwareDistribution"),
               (Strings{windowsDir + "\\SoftwareDistribution\\DataStore",
                        windowsDir + "\\SoftwareDistribution\\DataStore\\DataStore.edb",
@@ -260,19 +259,21 @@ TEST_F(WindowsLocations, WdiLineComesWithOrWithoutTheFolder) {
 class WholeRun : public WindowsLocations {
   protected:
     // One item in each of the cleaned Windows folders, returned with the folders.
+    const std::string appPatch = windowsDir + "\\AppPatch";
+
     Strings populateWindowsFolders() {
         const Strings folders = {temp,
                                  inetCache,
                                  systemWer,
                                  userWer,
                                  explorer,
-                                 windowsDir + "\\AppPatch",
                                  windowsDir + "\\SoftwareDistribution\\Download",
                                  windowsDir + "\\System32\\WDI"};
         for (const auto& folder : folders) {
             fake.files.addFile(withBackslash(folder) + "item.dat");
             fake.files.addFile(withBackslash(folder) + "sub\\item.dat");
         }
+        fake.files.addFile(appPatch + "\\sysmain.sdb");
         return folders;
     }
 };
@@ -288,6 +289,7 @@ TEST_F(WholeRun, DelfolderRemovesEveryEmptiedFolder) {
     }
     EXPECT_TRUE(fake.files.directoryExists(windowsDir + "\\System32"));
     EXPECT_TRUE(fake.files.directoryExists(windowsDir + "\\SoftwareDistribution"));
+    EXPECT_TRUE(fake.files.exists(appPatch + "\\sysmain.sdb"));
 }
 
 TEST_F(WholeRun, StagesRunInOrderWithTheirLines) {
@@ -301,7 +303,7 @@ TEST_F(WholeRun, StagesRunInOrderWithTheirLines) {
                  "10:42:07 Finished Clean IE Internet Temporary Folder (" + inetCache + ")",
                  "10:42:07 Clean Windows error report", "10:42:07 Clean Picture Thumb cache",
                  "10:42:07 Clean Windows hotfix or patch", "10:42:07 Clean WDI created files"}));
-    EXPECT_EQ(run.deletedCount, 16);
+    EXPECT_EQ(run.deletedCount, 14);
 }
 
 TEST_F(WholeRun, ClearedSettingsSkipEveryStageWithoutAProgressStep) {

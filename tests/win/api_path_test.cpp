@@ -39,5 +39,15 @@ TEST(ApiPathTest, BareDriveNamesItsRootWhateverTheCurrentFolder) {
     EXPECT_EQ(win32::apiPath(win32::narrow(drive) + "x"), L"\\\\?\\" + win32::widen(scratch / "x"));
 }
 
+TEST(ApiPathTest, DotsResolveByTheTextAndATrailingDotOrSpaceStays) {
+    // GetFullPathNameW would trim "abc." to "abc", another item.
+    EXPECT_EQ(win32::apiPath("C:\\s\\abc."), L"\\\\?\\C:\\s\\abc.");
+    EXPECT_EQ(win32::apiPath("C:\\s\\note "), L"\\\\?\\C:\\s\\note ");
+    EXPECT_EQ(win32::apiPath("C:\\keep\\db\\.."), L"\\\\?\\C:\\keep");
+    EXPECT_EQ(win32::apiPath("C:\\keep\\..\\"), L"\\\\?\\C:\\");
+    EXPECT_EQ(win32::apiPath("C:\\a.\\..\\b\\\\c\\"), L"\\\\?\\C:\\b\\c");
+    EXPECT_EQ(win32::apiPath("\\\\server\\share\\x\\..\\y"), L"\\\\?\\UNC\\server\\share\\y");
+}
+
 } // namespace
 } // namespace dustbane::testing

@@ -1,3 +1,5 @@
+#include "folder_link.h"
+#include "paths/case_folding.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_file_system.h"
 #include "scratch_folder.h"
@@ -179,6 +181,21 @@ TEST_F(Win32FileSystemTest, ReachesNamesThatPlainPathsCannot) {
     EXPECT_TRUE(files.fileExists(path));
     EXPECT_TRUE(files.deleteFile(path));
     EXPECT_FALSE(exists(path));
+}
+
+TEST_F(Win32FileSystemTest, FinalPathNamesTheItemALinkOrAnOtherSpellingLeadsTo) {
+    makeFolder(scratch / "Target");
+    makeFolder(scratch / "twin.");
+    ASSERT_TRUE(makeFolderLink(scratch / "link", scratch / "Target"));
+
+    const std::optional<std::string> direct = files.finalPath(scratch / "target");
+    ASSERT_TRUE(direct);
+    EXPECT_EQ(caseKey(*direct), caseKey(scratch / "Target"));
+    EXPECT_EQ(files.finalPath(scratch / "link"), direct);
+    EXPECT_EQ(files.finalPath(scratch / "Target\\..\\link\\"), direct);
+    // The verbatim form reaches the twin, not the folder its plain spelling names.
+    EXPECT_EQ(caseKey(files.finalPath(scratch / "twin.").value_or("")), caseKey(scratch / "twin."));
+    EXPECT_EQ(files.finalPath(scratch / "missing"), std::nullopt);
 }
 
 TEST_F(Win32FileSystemTest, HandlesPathsLongerThan260Characters) {

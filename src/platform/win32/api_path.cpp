@@ -1,8 +1,8 @@
 #include "platform/win32/api_path.h"
 
+#include "paths/canonical_path.h"
 #include "platform/win32/text.h"
 
-#include <string_view>
 #include <windows.h>
 
 // Every absolute path gets the prefix, not only long ones. That lifts the 260-character
@@ -22,31 +22,6 @@ bool startsWith(const std::wstring& text, const std::wstring& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool isDrivePath(const std::wstring& path) {
-    return path.size() >= 3 && path[1] == L':' && path[2] == L'\\' &&
-           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
-}
-
-bool isUncPath(const std::wstring& path) {
-    return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\';
-}
-
-bool hasDotComponent(const std::wstring& path) {
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find(L'\\', start);
-        if (end == std::wstring::npos) {
-            end = path.size();
-        }
-        std::wstring_view component(path.data() + start, end - start);
-        if (component == L"." || component == L"..") {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
-}
-
 std::wstring fullPath(const std::wstring& path) {
     DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (size == 0) {
@@ -61,26 +36,6 @@ std::wstring fullPath(const std::wstring& path) {
     return full;
 }
 
-// Repeated separators collapse to one (after the two that open a UNC path); trailing ones go,
-// except the one that makes "C:\" or "\\server\share\" a root.
-std::wstring tidySeparators(const std::wstring& path, bool unc) {
-    std::wstring tidy = unc ? L"\\\\" : L"";
-    for (size_t i = tidy.size(); i < path.size(); ++i) {
-        if (path[i] != L'\\' || tidy.empty() || tidy.back() != L'\\') {
-            tidy.push_back(path[i]);
-        }
-    }
-    while (tidy.size() > 2 && tidy.back() == L'\\') {
-        tidy.pop_back();
-    }
-    bool root =
-        unc ? tidy.find(L'\\', tidy.find(L'\\', 2) + 1) == std::wstring::npos : tidy.size() == 2;
-    if (root) {
-        tidy.push_back(L'\\');
-    }
-    return tidy;
-}
-
 } // namespace
 
 std::wstring apiPath(const std::string& path) {
@@ -88,26 +43,29 @@ std::wstring apiPath(const std::string& path) {
     if (startsWith(wide, verbatimPrefix) || startsWith(wide, devicePrefix)) {
         return wide;
     }
-    for (wchar_t& c : wide) {
-        if (c == L'/') {
-            c = L'\\';
-        }
+    // "." and ".." are resolved by their text, as everywhere else in Dustbane, and never by
+    // GetFullPathNameW, which would also trim a trailing dot or space and so name another
+    // item. Only a relative path takes the current folder from the system.
+    std::optional<std::string> canonical = canonicalPath(path);
+    if (!canonical) {
+        const std::wstring full = fullPath(wide);
+        canonical = full.empty() ? std::nullopt : canonicalPath(narrow(full));
     }
+    if (!canonical) {
+        return {};
+    }
+    std::wstring tidy = widen(*canonical);
     // A bare drive is its root here, as the listing treats it: the current folder of a drive
     // that is not the current one comes from the environment and may no longer exist.
-    if (wide.size() == 2 && isDrivePath(wide + L'\\')) {
-        wide.push_back(L'\\');
+    if (tidy.size() == 2) {
+        tidy.push_back(L'\\');
     }
-    if (!(isDrivePath(wide) || isUncPath(wide)) || hasDotComponent(wide)) {
-        wide = fullPath(wide);
+    const bool unc = startsWith(tidy, L"\\\\");
+    const size_t rootLength = unc ? tidy.find(L'\\', tidy.find(L'\\', 2) + 1) + 1 : 3;
+    if (tidy.size() > rootLength && tidy.back() == L'\\') {
+        tidy.pop_back();
     }
-    if (isDrivePath(wide)) {
-        return verbatimPrefix + tidySeparators(wide, false);
-    }
-    if (isUncPath(wide) && !startsWith(wide, verbatimPrefix) && !startsWith(wide, devicePrefix)) {
-        return verbatimPrefix + L"UNC" + tidySeparators(wide, true).substr(1);
-    }
-    return wide;
+    return unc ? verbatimPrefix + L"UNC" + tidy.substr(1) : verbatimPrefix + tidy;
 }
 
 } // namespace dustbane::win32

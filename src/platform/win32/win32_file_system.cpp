@@ -174,6 +174,32 @@ std::optional<uint64_t> Win32FileSystem::fileSize(const std::string& path) const
     return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+std::optional<std::string> Win32FileSystem::finalPath(const std::string& path) const {
+    // No access is asked for: the handle only names the item, so a file held open without
+    // sharing still answers.
+    UniqueFile item(CreateFileW(apiPath(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!item) {
+        return std::nullopt;
+    }
+    const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    DWORD size = GetFinalPathNameByHandleW(item.get(), nullptr, 0, flags);
+    if (size == 0) {
+        return std::nullopt;
+    }
+    std::wstring final(size, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(item.get(), final.data(), size, flags);
+    if (length == 0 || length >= size) {
+        return std::nullopt;
+    }
+    final.resize(length);
+    if (final.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        return narrow(L"\\\\" + final.substr(8));
+    }
+    return narrow(final.rfind(L"\\\\?\\", 0) == 0 ? final.substr(4) : final);
+}
+
 std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
     UniqueFile file = openFile(apiPath(path), GENERIC_READ, OPEN_EXISTING);
     if (!file) {

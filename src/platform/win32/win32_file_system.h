@@ -21,6 +21,7 @@ class Win32FileSystem : public FileSystem {
     bool canDelete(const std::string& path) const override;
     std::optional<uint64_t> fileSize(const std::string& path) const override;
 
+    std::optional<std::string> finalPath(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;
     std::string replaceFile(const std::string& path, const std::string& bytes) override;
 

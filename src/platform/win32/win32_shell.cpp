@@ -24,8 +24,47 @@ int csidlOf(SpecialFolder folder) {
         return CSIDL_PROGRAM_FILES;
     case SpecialFolder::ProgramFilesX86:
         return CSIDL_PROGRAM_FILESX86;
+    default:
+        return -1;
     }
-    return -1;
+}
+
+const KNOWNFOLDERID* knownFolderOf(SpecialFolder folder) {
+    switch (folder) {
+    case SpecialFolder::System:
+        return &FOLDERID_System;
+    case SpecialFolder::ProgramData:
+        return &FOLDERID_ProgramData;
+    case SpecialFolder::UserProfiles:
+        return &FOLDERID_UserProfiles;
+    case SpecialFolder::Profile:
+        return &FOLDERID_Profile;
+    case SpecialFolder::Desktop:
+        return &FOLDERID_Desktop;
+    case SpecialFolder::Documents:
+        return &FOLDERID_Documents;
+    case SpecialFolder::Downloads:
+        return &FOLDERID_Downloads;
+    case SpecialFolder::Pictures:
+        return &FOLDERID_Pictures;
+    case SpecialFolder::Music:
+        return &FOLDERID_Music;
+    case SpecialFolder::Videos:
+        return &FOLDERID_Videos;
+    case SpecialFolder::OneDrive:
+        return &FOLDERID_SkyDrive;
+    default:
+        return nullptr;
+    }
+}
+
+// The known folder's path as the user sees it, without creating it.
+std::string knownFolderPath(const KNOWNFOLDERID& id) {
+    PWSTR path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path);
+    std::string text = SUCCEEDED(result) && path ? narrow(path) : std::string();
+    CoTaskMemFree(path);
+    return text;
 }
 
 std::string pathOf(PCIDLIST_ABSOLUTE pidl) {
@@ -35,7 +74,7 @@ std::string pathOf(PCIDLIST_ABSOLUTE pidl) {
 
 } // namespace
 
-int Win32Shell::deleteItem(const std::string& path, bool toRecycleBin) {
+int Win32Shell::recycleItem(const std::string& path) {
     // The shell expands wildcards in its source list, and an empty list is no item at all:
     // neither may reach it from a primitive that deletes exactly one item.
     if (path.empty() || path.find_first_of("*?") != std::string::npos) {
@@ -49,10 +88,7 @@ int Win32Shell::deleteItem(const std::string& path, bool toRecycleBin) {
     operation.hwnd = owner_;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    if (toRecycleBin) {
-        operation.fFlags |= FOF_ALLOWUNDO;
-    }
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_ALLOWUNDO;
     return SHFileOperationW(&operation);
 }
 
@@ -61,6 +97,9 @@ bool Win32Shell::emptyRecycleBins() {
 }
 
 std::string Win32Shell::specialFolder(SpecialFolder folder) const {
+    if (const KNOWNFOLDERID* known = knownFolderOf(folder)) {
+        return knownFolderPath(*known);
+    }
     UniquePidl pidl;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidlOf(folder), pidl.put()))) {
         return {};

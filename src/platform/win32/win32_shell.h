@@ -12,7 +12,7 @@ class Win32Shell : public Shell {
     // once it exists. Null until then, which the shell accepts.
     void setOwnerWindow(HWND owner) { owner_ = owner; }
 
-    int deleteItem(const std::string& path, bool toRecycleBin) override;
+    int recycleItem(const std::string& path) override;
     bool emptyRecycleBins() override;
 
     std::string specialFolder(SpecialFolder folder) const override;

@@ -1,5 +1,7 @@
 #include "fakes/fake_file_system.h"
 
+#include "paths/canonical_path.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -76,7 +78,9 @@ std::string FakeFileSystem::key(const std::string& path) {
 }
 
 std::string FakeFileSystem::resolve(const std::string& path) const {
-    auto parts = components(withoutTrailingBackslash(path));
+    // The adapter resolves "." and ".." by their text and keeps every other character, as a
+    // verbatim path does.
+    auto parts = components(withoutTrailingBackslash(canonicalPath(path).value_or(path)));
     if (parts.empty()) {
         return {};
     }
@@ -89,6 +93,17 @@ std::string FakeFileSystem::resolve(const std::string& path) const {
         resolved += "\\" + parts[i];
     }
     return resolved;
+}
+
+std::optional<std::string> FakeFileSystem::finalPath(const std::string& path) const {
+    const Node* node = find(path);
+    if (node && !node->linkTarget.empty()) {
+        node = find(node->linkTarget);
+    }
+    if (!node) {
+        return std::nullopt;
+    }
+    return components(node->path).size() == 1 ? node->path + "\\" : node->path;
 }
 
 const FakeFileSystem::Node* FakeFileSystem::find(const std::string& path) const {
@@ -150,7 +165,9 @@ void FakeFileSystem::lock(const std::string& path) {
     node->locked = true;
 }
 
-bool FakeFileSystem::exists(const std::string& path) const { return find(path) != nullptr; }
+bool FakeFileSystem::exists(const std::string& path) const {
+    return find(path) != nullptr;
+}
 
 std::string FakeFileSystem::contentsOf(const std::string& path) const {
     const Node* node = find(path);

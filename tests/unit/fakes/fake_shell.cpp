@@ -1,6 +1,52 @@
 #include "fakes/fake_shell.h"
 
+#include "paths/canonical_path.h"
+
 namespace dustbane::testing {
+
+namespace {
+
+bool isDevice(std::string base) {
+    base = base.substr(0, base.find('.'));
+    for (char& c : base) {
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    return base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" ||
+           (base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+            base[3] >= '0' && base[3] <= '9');
+}
+
+} // namespace
+
+std::optional<std::string> plainPathMeaning(const std::string& path) {
+    std::optional<std::string> resolved = canonicalPath(path);
+    if (!resolved) {
+        return std::nullopt;
+    }
+    const bool endsInSeparator = resolved->back() == '\\';
+    std::string meaning;
+    size_t start = resolved->find('\\');
+    meaning = resolved->substr(0, start);
+    while (start != std::string::npos && start + 1 < resolved->size()) {
+        size_t end = resolved->find('\\', start + 1);
+        std::string name = resolved->substr(
+            start + 1, (end == std::string::npos ? resolved->size() : end) - start - 1);
+        const bool last = end == std::string::npos || end + 1 == resolved->size();
+        if (last && !endsInSeparator) {
+            while (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+                name.pop_back();
+            }
+        } else if (name.size() > 1 && name.back() == '.' && name[name.size() - 2] != '.') {
+            name.pop_back();
+        }
+        if (isDevice(name)) {
+            return std::nullopt;
+        }
+        meaning += "\\" + name;
+        start = end;
+    }
+    return meaning;
+}
 
 bool FakeShell::treeHasLocked(const std::string& path) const {
     const auto* node = files_.find(path);
@@ -22,43 +68,24 @@ bool FakeShell::treeHasLocked(const std::string& path) const {
     return false;
 }
 
-void FakeShell::deleteFollowingLinks(const std::string& path) {
-    const auto* node = files_.find(path);
-    if (!node) {
-        return;
+int FakeShell::recycleItem(const std::string& path) {
+    recycleCalls.push_back(path);
+    const std::optional<std::string> plain = plainPathMeaning(path);
+    if (!plain) {
+        return 2;
     }
-    std::string own = node->path;
-    if (node->attributes & attributes::directory) {
-        std::string folder = node->linkTarget.empty() ? own : files_.resolve(node->linkTarget);
-        std::vector<std::string> children;
-        for (const auto* child : files_.childrenOf(folder)) {
-            children.push_back(child->path);
-        }
-        for (const auto& child : children) {
-            deleteFollowingLinks(child);
-        }
+    if (path.size() > 259) {
+        return 206;
     }
-    files_.eraseTree(own);
-}
-
-int FakeShell::deleteItem(const std::string& path, bool toRecycleBin) {
-    deleteCalls.push_back(path);
-    const auto* node = files_.find(path);
+    const auto* node = files_.find(*plain);
     if (!node) {
         return 2;
     }
-    if (treeHasLocked(path)) {
+    if (treeHasLocked(*plain)) {
         return 32;
     }
-    if (toRecycleBin) {
-        recycled.push_back(path);
-        files_.eraseTree(path);
-        return 0;
-    }
-    if (!(node->attributes & attributes::directory) && (node->attributes & attributes::readOnly)) {
-        return 5;
-    }
-    deleteFollowingLinks(path);
+    recycled.push_back(node->path);
+    files_.eraseTree(node->path);
     return 0;
 }
 

@@ -4,20 +4,28 @@
 #include "platform/shell.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace dustbane::testing {
 
-// The shell over a FakeFileSystem. Its delete behaves like the real one in the ways that
-// matter to a cleaner: a permanent delete of a folder recurses through links into their
-// targets (as Wine's does), a tree holding a locked file fails whole with 32, a read-only
-// file fails with 5 when not recycled, a missing item gives 2. A recycled item moves whole.
+// What Windows makes of a plain path: "." and ".." resolved, a single trailing dot dropped
+// from each name and every trailing dot and space from the last one (unless a separator
+// ends the path). nullopt for a device name, which is no file at all.
+std::optional<std::string> plainPathMeaning(const std::string& path);
+
+// The shell over a FakeFileSystem. Its move to the Recycle Bin behaves like the real one in
+// the ways that matter to a cleaner: it takes plain paths and reads them as Windows does
+// ("." and ".." resolved, a trailing dot or space trimmed, letter case ignored), so a name
+// that only the verbatim form reaches leads it to another item; a device name or a path over
+// MAX_PATH fails; a tree holding a locked file fails whole with 32, a missing item gives 2.
+// A recycled item moves whole.
 class FakeShell : public Shell {
   public:
     explicit FakeShell(FakeFileSystem& files) : files_(files) {}
 
-    int deleteItem(const std::string& path, bool toRecycleBin) override;
+    int recycleItem(const std::string& path) override;
     bool emptyRecycleBins() override;
     std::string specialFolder(SpecialFolder folder) const override;
     std::string tempPath() const override { return tempPath_; }
@@ -27,12 +35,12 @@ class FakeShell : public Shell {
     std::string browseForFolder(const std::string& title) override;
     std::vector<std::string> pickFiles() override;
 
-    std::vector<std::string> recycled;        // paths moved to the Recycle Bin
-    std::vector<std::string> deleteCalls;     // every deleteItem path, in order
+    std::vector<std::string> recycled;     // the items moved to the Recycle Bin
+    std::vector<std::string> recycleCalls; // every recycleItem path, as handed over
     std::vector<std::string> opened;
     std::vector<std::string> commands;
     std::vector<std::string> browseTitles;
-    std::vector<std::string> folderAnswers;   // next answers of the folder browser
+    std::vector<std::string> folderAnswers; // next answers of the folder browser
     std::vector<std::vector<std::string>> fileAnswers;
     bool emptyResult = true;
     int emptyCalls = 0;
@@ -42,14 +50,24 @@ class FakeShell : public Shell {
     // Program Files is left out, as if it could not be resolved, so the log stays in any
     // installation folder unless a test names Program Files here.
     std::map<SpecialFolder, std::string> specialFolders{
-        {SpecialFolder::InternetCache, "C:\\users\\tester\\AppData\\Local\\Microsoft\\Windows\\INetCache"},
+        {SpecialFolder::InternetCache,
+         "C:\\users\\tester\\AppData\\Local\\Microsoft\\Windows\\INetCache"},
         {SpecialFolder::LocalAppData, "C:\\users\\tester\\AppData\\Local"},
         {SpecialFolder::RoamingAppData, "C:\\users\\tester\\AppData\\Roaming"},
+        {SpecialFolder::System, "C:\\windows\\system32"},
+        {SpecialFolder::ProgramData, "C:\\ProgramData"},
+        {SpecialFolder::UserProfiles, "C:\\users"},
+        {SpecialFolder::Profile, "C:\\users\\tester"},
+        {SpecialFolder::Desktop, "C:\\users\\tester\\Desktop"},
+        {SpecialFolder::Documents, "C:\\users\\tester\\Documents"},
+        {SpecialFolder::Downloads, "C:\\users\\tester\\Downloads"},
+        {SpecialFolder::Pictures, "C:\\users\\tester\\Pictures"},
+        {SpecialFolder::Music, "C:\\users\\tester\\Music"},
+        {SpecialFolder::Videos, "C:\\users\\tester\\Videos"},
     };
 
   private:
     bool treeHasLocked(const std::string& path) const;
-    void deleteFollowingLinks(const std::string& path);
     FakeFileSystem& files_;
 };
 
