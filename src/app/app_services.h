@@ -2,6 +2,7 @@
 
 #include "app/language_table.h"
 #include "engine/clean_run.h"
+#include "paths/protected_folders.h"
 #include "platform/platform.h"
 #include "settings/clean_settings.h"
 #include "settings/settings_store.h"
@@ -13,7 +14,8 @@ namespace dustbane {
 // What lives for the whole program: the ports, the one live settings record, the language
 // table, the installation folder and the state of the clean run.
 struct AppServices {
-    explicit AppServices(Platform& ports) : platform(ports), store(ports.registry, ports.system) {}
+    explicit AppServices(Platform& ports)
+        : platform(ports), store(ports.registry, ports.system), folders(ports.shell, ports.files) {}
 
     Platform& platform;
     CleanSettings settings;
@@ -22,6 +24,8 @@ struct AppServices {
     std::string installDir;
     SettingsStore store;
     CleanRun run;
+    // Read at start, for the summary and the options dialog; a run reads its own.
+    ProtectedFolders folders;
 };
 
 } // namespace dustbane

@@ -1,5 +1,6 @@
 #include "app/settings_summary.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dustbane {
@@ -18,6 +19,7 @@ constexpr int deleteFoldersLabel = 29;
 constexpr int deleteFilesLabel = 30;
 constexpr int otherLabel = 31;
 constexpr int statusHint = 32;
+constexpr int notSearchedText = 66;
 
 const std::string indent = "  ";
 
@@ -75,8 +77,15 @@ void addListSection(WindowOperations& window, const std::string& label, const Ch
 } // namespace
 
 SettingsSummary::SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
-                                 WindowOperations& window)
-    : settings_(settings), language_(language), window_(window) {}
+                                 WindowOperations& window, const ProtectedFolders& folders)
+    : settings_(settings), language_(language), window_(window), folders_(folders) {}
+
+bool SettingsSummary::searchSkipsFolders() const {
+    return std::any_of(settings_.PathList.begin(), settings_.PathList.end(),
+                       [this](const CheckedPath& path) {
+                           return path.checked && folders_.searchSkipsBelow(path.text);
+                       });
+}
 
 void SettingsSummary::rebuild() {
     window_.clearLines();
@@ -100,6 +109,9 @@ void SettingsSummary::rebuild() {
     window_.addLine(searchCaption, LineImage::Information);
     if (!addCheckedLines(window_, settings_.PathList, LineImage::Warning)) {
         window_.setLineCaption(searchHeading, searchCaption + " " + language_.text(noneText));
+    }
+    if (searchSkipsFolders()) {
+        window_.addLine(indent + language_.text(notSearchedText), LineImage::Note);
     }
 
     addListSection(window_, language_.text(excludePathLabel), settings_.PathexList,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/language_table.h"
+#include "paths/protected_folders.h"
 #include "platform/window_operations.h"
 #include "settings/clean_settings.h"
 
@@ -16,7 +17,7 @@ enum class OptionsPage { General = 0, Filters = 1, Pathes = 2, Specific = 3, Cle
 class SettingsSummary {
   public:
     SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
-                    WindowOperations& window);
+                    WindowOperations& window, const ProtectedFolders& folders);
 
     void rebuild();
 
@@ -28,6 +29,9 @@ class SettingsSummary {
     const std::string& fileTypesText() const { return fileTypesText_; }
     const std::string& fileNamesText() const { return fileNamesText_; }
 
+    // Whether a checked search path holds folders the scan passes by (program state).
+    bool searchSkipsFolders() const;
+
     // The page Modify opens for the selected line; nullopt keeps the page shown last.
     std::optional<OptionsPage> pageForLine(int selectedLine) const;
 
@@ -35,6 +39,7 @@ class SettingsSummary {
     const CleanSettings& settings_;
     const LanguageTable& language_;
     WindowOperations& window_;
+    const ProtectedFolders& folders_;
     bool shown_ = false;
     std::string fileTypesText_;
     std::string fileNamesText_;

@@ -77,7 +77,8 @@ std::vector<std::string> usageLines() {
         "",
         "Switches may start with / or - and are not case-sensitive.",
         "Exit codes: 0 everything selected was deleted (or would be); 1 some items stayed",
-        "(in use, access denied) or the log could not be written; 2 usage error.",
+        "(in use, access denied) or the log could not be written; 2 usage error, or /clean",
+        "without saved settings (nothing was touched); 3 unexpected error.",
     };
 }
 

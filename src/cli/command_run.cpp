@@ -35,11 +35,15 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     HeadlessWindow window(record);
     CleanRun run;
     RunContext context{ports, settings, language, window, run, installDir};
-    SettingsSummary summary(settings, language, window);
+    const ProtectedFolders folders(ports.shell, ports.files);
+    SettingsSummary summary(settings, language, window, folders);
     CleanDriver(context, summary).runUnattended(binStep);
 }
 
 int preview(Platform& ports, const LineSink& print) {
+    if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
+        print("No saved settings: this preview shows what the start-up settings would delete.");
+    }
     RunRecord record;
     PreviewFileSystem files(ports.files, record);
     PreviewShell shell(ports.shell, files, record);
@@ -71,6 +75,13 @@ int preview(Platform& ports, const LineSink& print) {
 }
 
 int clean(Platform& ports, bool emptyBins, const LineSink& print) {
+    // The start-up settings scan all of drive C: nobody chose that for an unattended run.
+    if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
+        print("Dustbane has no saved settings, so /clean changed nothing.");
+        print("Open Dustbane, choose what to clean in its options and press OK; /clean then "
+              "runs with those settings.");
+        return exit_code::usageError;
+    }
     RunRecord record;
     MeasuringFileSystem files(ports.files, record);
     MeasuringShell shell(ports.shell, ports.files, record);

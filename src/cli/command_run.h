@@ -15,7 +15,10 @@ namespace exit_code {
 inline constexpr int success = 0;
 // Some selected items stayed (in use, access denied), or the log could not be written.
 inline constexpr int itemsStayed = 1;
+// Also a /clean that has no saved settings to run with.
 inline constexpr int usageError = 2;
+// Dustbane itself failed; what it was is printed.
+inline constexpr int unexpectedError = 3;
 } // namespace exit_code
 
 // Runs a command other than the window's: the usage text, a preview or a clean run with

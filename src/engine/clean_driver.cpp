@@ -36,6 +36,7 @@ constexpr int deletedText = 60;
 constexpr int emptyBinsText = 61;
 constexpr int binsClearedText = 62;
 constexpr int stopQuestion = 63;
+constexpr int notSearchedText = 66;
 
 constexpr int elapsedStep = 10;
 
@@ -117,6 +118,9 @@ std::string CleanDriver::confirmationSummary() const {
     if (!anySearchPath) {
         summary += labelled(language, searchPathLabel, language.text(noneText));
     }
+    if (summary_.searchSkipsFolders()) {
+        summary += "\n" + language.text(notSearchedText);
+    }
     for (const CheckedPath& folder : settings.FolderList) {
         if (folder.checked) {
             summary += labelled(language, deleteFoldersLabel, folder.text);
@@ -137,6 +141,8 @@ void CleanDriver::askToStop() {
 }
 
 void CleanDriver::startRun() {
+    // The system's folders are read afresh for every run.
+    deletion_.forgetProtectedFolders();
     WindowOperations& window = context_.window;
     CleanRun& run = context_.run;
     summary_.setShown(false);

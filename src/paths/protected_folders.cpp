@@ -130,8 +130,8 @@ bool ProtectedFolders::searchSkipsBelow(const std::string& searchPath) const {
     if (!profile_.empty()) {
         skipped.push_back(profile_ + U"\\" + appDataName);
     }
-    // Other profiles' AppData lies below the Users folder.
-    if (!users_.empty() && (key == users_ || isBelowKey(users_, key))) {
+    // Every profile holds an AppData, and the Users folder holds every profile.
+    if (isProfileKey(key) || (!users_.empty() && (key == users_ || isBelowKey(users_, key)))) {
         return true;
     }
     return std::any_of(skipped.begin(), skipped.end(),

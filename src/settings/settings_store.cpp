@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "paths/canonical_path.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -90,7 +92,9 @@ bool loadList(const RegistryKey& key, const std::vector<std::string>& valueNames
             if (!text) {
                 return false;
             }
-            entries.push_back({*text, checked});
+            // Made canonical here, where the path enters: "C:\\a\\..\\" is shown, compared
+            // and cleaned as the drive's root it names.
+            entries.push_back({canonicalPath(*text).value_or(*text), checked});
         }
     }
     return true;
@@ -141,6 +145,11 @@ void loadFields(const RegistryKey& key, CleanSettings& settings,
 }
 
 } // namespace
+
+bool SettingsStore::hasSavedSettings() const {
+    const auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, false);
+    return key && key->valueExists("Pathnum");
+}
 
 SettingsStore::SettingsStore(Registry& registry, const System& system)
     : registry_(registry), system_(system) {}

@@ -28,6 +28,11 @@ class SettingsStore {
     std::string saveSettings(const CleanSettings& settings);
     std::string saveLists(const CleanSettings& settings);
 
+    // Whether the user has saved settings: the lists are written only by the options dialog's
+    // OK and by accepting a folder offered on the command line, never by merely starting,
+    // closing or installing the program. Creates nothing.
+    bool hasSavedSettings() const;
+
     // Writes one flag on its own (the recycle-bin question's No writes Recycle at once).
     std::string writeFlag(const char* name, bool value);
 

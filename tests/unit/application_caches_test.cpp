@@ -36,6 +36,37 @@ class ApplicationCaches : public testing::EngineTest {
     }
 };
 
+TEST_F(ApplicationCaches, RegistryPathsThatClimbOutOrNameARootAreRefused) {
+    const std::string local = "C:\\users\\tester\\AppData\\Local\\";
+    fake.files.addFile("C:\\keep\\db\\ImageDB.fpt");
+    fake.files.addFile("C:\\keep\\notes.txt");
+    fake.files.addFile("C:\\dbCache.dat");
+    fake.files.addFile(local + "dbCache.dat");
+    fake.files.addFile(local + "ACD\\db\\ImageDB.fpt");
+    fake.files.addFolderLink(local + "jump", "C:\\keep");
+    const std::pair<std::string, std::string> climbing[] = {
+        {"C:\\keep\\db\\..", "C:\\keep"},
+        {"C:\\keep\\..\\", "C:\\"},
+        {local + "ACD\\db\\..\\..\\..\\..", "C:\\users\\tester"},
+        {local + "jump", local + "jump"},
+    };
+    for (const auto& [value, canonical] : climbing) {
+        fake.window.lines.clear();
+        setDatabase("10.0", value);
+        fake.registry.set(earthKey, "CachePath", value);
+        cleanAcdseeDatabases(deletion);
+        cleanGoogleEarthCache(deletion);
+        const Strings refused(2, "10:42:07 Protected folder, not cleaned: " + canonical);
+        EXPECT_EQ(fake.window.captions(), refused) << value;
+    }
+    EXPECT_EQ(below("C:\\keep"),
+              (Strings{"C:\\keep\\db", "C:\\keep\\db\\ImageDB.fpt", "C:\\keep\\notes.txt"}));
+    EXPECT_TRUE(fake.files.exists("C:\\dbCache.dat"));
+    EXPECT_TRUE(fake.files.exists(local + "dbCache.dat"));
+    EXPECT_TRUE(fake.files.exists(local + "ACD\\db\\ImageDB.fpt"));
+    EXPECT_EQ(run.deletedCount, 0);
+}
+
 TEST_F(ApplicationCaches, FirefoxEmptiesFoldersNamedCacheExactlyInBothRoots) {
     fake.files.addFile(localProfiles + "\\a.default\\Cache\\0\\AB\\entry");
     fake.files.addFile(localProfiles + "\\a.default\\Cache\\_CACHE_MAP_");

@@ -192,7 +192,8 @@ class CanaryTreeTest : public EngineTest {
         return snapshot;
     }
 
-    SettingsSummary summary{settings, language, fake.window};
+    ProtectedFolders folders{fake.shell, fake.files};
+    SettingsSummary summary{settings, language, fake.window, folders};
     CleanDriver driver{context, summary};
 };
 

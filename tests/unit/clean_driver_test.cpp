@@ -35,7 +35,8 @@ class CleanDriverTest : public EngineTest {
         return result;
     }
 
-    SettingsSummary summary{settings, language, fake.window};
+    ProtectedFolders folders{fake.shell, fake.files};
+    SettingsSummary summary{settings, language, fake.window, folders};
     CleanDriver driver{context, summary};
     bool clicked = false;
 };

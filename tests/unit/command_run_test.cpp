@@ -278,10 +278,40 @@ TEST(CommandRun, PreviewOfAMachineWithoutSettingsReadsWhatACreatedKeyWouldGive) 
     Lines printed;
     runCommand(parseCommandLine({"/preview"}), fake.platform,
                [&printed](const std::string& line) { printed.push_back(line); });
+    EXPECT_EQ(printed.front(),
+              "No saved settings: this preview shows what the start-up settings would delete.");
     // Without a stored list the search path is "C:" (the whole drive), as for the window.
     EXPECT_TRUE(printedLine(printed, "  file    2  C:\\scan\\a.tmp"))
         << ::testing::PrintToString(printed);
     EXPECT_TRUE(fake.registry.keys().empty());
+}
+
+TEST(CommandRun, CleanWithoutSavedSettingsTouchesNothing) {
+    // Never configured, then started and closed once: the window's values are no settings.
+    for (bool windowValues : {false, true}) {
+        FakePlatform fake;
+        if (windowValues) {
+            for (const char* name : {"Left", "Top", "Width", "Height", "DisplayText"}) {
+                fake.registry.set(settingsKeyPath, name, int32_t{100});
+            }
+        }
+        fake.files.addFile("C:\\project\\pkg\\__init__.py", "");
+        fake.files.addFile("C:\\project\\build.log", "log");
+        fake.files.addFile("C:\\project\\report.bak", "bak");
+        const auto tree = fake.files.treeBelow("C:");
+        const auto keys = fake.registry.keys();
+        Lines printed;
+        EXPECT_EQ(runCommand(parseCommandLine({"/clean"}), fake.platform,
+                             [&printed](const std::string& line) { printed.push_back(line); }),
+                  exit_code::usageError);
+        EXPECT_EQ(fake.files.treeBelow("C:"), tree);
+        EXPECT_EQ(fake.registry.keys().size(), keys.size());
+        EXPECT_EQ(fake.registry.keyExists(RegistryRoot::CurrentUser, settingsKeyPath),
+                  windowValues);
+        ASSERT_FALSE(printed.empty());
+        EXPECT_EQ(printed.front(), "Dustbane has no saved settings, so /clean changed nothing.");
+        EXPECT_EQ(fake.system.soundsPlayed, 0);
+    }
 }
 
 class UnattendedDriverTest : public EngineTest {
@@ -294,7 +324,8 @@ class UnattendedDriverTest : public EngineTest {
         fake.files.addFile("C:\\a.tmp");
     }
 
-    SettingsSummary summary{settings, language, fake.window};
+    ProtectedFolders folders{fake.shell, fake.files};
+    SettingsSummary summary{settings, language, fake.window, folders};
     CleanDriver driver{context, summary};
 };
 

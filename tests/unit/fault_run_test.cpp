@@ -56,7 +56,7 @@ struct Program {
     AppServices app{fake.platform};
     CleanSettings& settings = app.settings;
     RunContext context{fake.platform, app.settings, app.language, fake.window, app.run, installDir};
-    SettingsSummary summary{app.settings, app.language, fake.window};
+    SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
     CleanDriver driver{context, summary};
     OptionsLogic options{app, summary, fake.window};
     bool acted = false;

@@ -110,7 +110,7 @@ TEST(LogLocation, AUserFolderThatCannotBeCreatedIsReported) {
 
 struct OptionsInProgramFiles : ::testing::Test, MachineWithProgramFiles {
     AppServices app{fake.platform};
-    SettingsSummary summary{app.settings, app.language, fake.window};
+    SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
     OptionsLogic logic{app, summary, fake.window};
 
     OptionsInProgramFiles() { app.installDir = machineDir; }

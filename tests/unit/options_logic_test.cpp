@@ -18,7 +18,7 @@ const std::string recycleQuestion =
 struct OptionsTest : ::testing::Test {
     FakePlatform fake;
     AppServices app{fake.platform};
-    SettingsSummary summary{app.settings, app.language, fake.window};
+    SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
     OptionsLogic logic{app, summary, fake.window};
 
     OptionsTest() { app.installDir = installDir; }

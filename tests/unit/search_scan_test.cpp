@@ -242,5 +242,73 @@ TEST_F(ScanTest, AListEditedDuringTheScanIsReadSafely) {
     EXPECT_TRUE(fake.files.exists("C:\\two\\b.tmp"));
 }
 
+// A drive-wide scan with the start-up rules, on a machine laid out as Windows lays it out.
+class WideScanTest : public ScanTest {
+  protected:
+    WideScanTest() {
+        settings.Empfolder = true;
+        for (const char* state :
+             {"C:\\windows\\setup.log", "C:\\Program Files\\App\\error.log",
+              "C:\\ProgramData\\Vendor\\state.bak",
+              "C:\\users\\tester\\AppData\\Local\\Chromium\\Default\\000003.log",
+              "C:\\users\\other\\AppData\\Roaming\\app\\settings.old"}) {
+            fake.files.addFile(state, "program state");
+        }
+        fake.files.addFile("C:\\users\\tester\\project\\build.log", "clutter");
+        fake.files.addFolder("C:\\users\\tester\\Documents");
+        fake.files.addFolder("C:\\users\\Public");
+        fake.shell.specialFolders[SpecialFolder::ProgramFiles] = "C:\\Program Files";
+    }
+};
+
+TEST_F(WideScanTest, PassesProgramStateByAndRemovesNoProtectedOrKnownFolder) {
+    EXPECT_FALSE(scan("C:"));
+    EXPECT_EQ(fake.files.treeBelow("C:\\users\\tester\\project"), std::vector<std::string>{});
+    for (const char* kept : {"C:\\windows\\setup.log", "C:\\Program Files\\App\\error.log",
+                             "C:\\ProgramData\\Vendor\\state.bak",
+                             "C:\\users\\tester\\AppData\\Local\\Chromium\\Default\\000003.log",
+                             "C:\\users\\other\\AppData\\Roaming\\app\\settings.old",
+                             "C:\\users\\tester\\Documents", "C:\\users\\Public"}) {
+        EXPECT_TRUE(fake.files.exists(kept)) << kept;
+    }
+    for (const char* passed : {"C:\\windows", "C:\\ProgramData", "C:\\users\\tester\\AppData"}) {
+        EXPECT_FALSE(listed(passed)) << passed;
+    }
+    // The empty profile is left with a warning; an empty known folder without one.
+    const auto captions = fake.window.captions();
+    EXPECT_NE(std::find(captions.begin(), captions.end(),
+                        "10:42:07 Protected folder, not cleaned: C:\\users\\Public"),
+              captions.end());
+    EXPECT_NE(std::find(captions.begin(), captions.end(), "C:\\users\\tester\\project\\build.log"),
+              captions.end());
+}
+
+TEST_F(WideScanTest, ASearchPathInsideProgramStateIsScannedAsGiven) {
+    EXPECT_FALSE(scan("C:\\ProgramData"));
+    EXPECT_FALSE(fake.files.exists("C:\\ProgramData\\Vendor\\state.bak"));
+    EXPECT_FALSE(scan("C:\\users\\tester\\AppData\\Local"));
+    EXPECT_FALSE(
+        fake.files.exists("C:\\users\\tester\\AppData\\Local\\Chromium\\Default\\000003.log"));
+}
+
+TEST_F(WideScanTest, TwinsGoAsTheItemsTheScanSelected) {
+    fake.files.addFile("C:\\s\\abc\\inside.txt", "keep");
+    fake.files.addFolder("C:\\s\\abc.");
+    fake.files.addFile("C:\\s\\data", "keep");
+    fake.files.addFile("C:\\s\\data.", "");
+    fake.files.addFile("C:\\s\\note", "keep");
+    fake.files.addFile("C:\\s\\note ", "");
+    settings.Zerofile = true;
+    settings.Recycle = false;
+
+    EXPECT_FALSE(scan("C:\\s"));
+    EXPECT_EQ(fake.files.treeBelow("C:\\s"),
+              (std::vector<std::string>{"C:\\s\\abc", "C:\\s\\abc\\inside.txt", "C:\\s\\data",
+                                        "C:\\s\\note"}));
+    EXPECT_EQ(fake.window.captions(),
+              (std::vector<std::string>{"C:\\s\\abc. (Empty folder)", "C:\\s\\data. (0 byte)",
+                                        "C:\\s\\note  (0 byte)"}));
+}
+
 } // namespace
 } // namespace dustbane::testing

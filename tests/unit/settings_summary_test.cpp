@@ -34,7 +34,8 @@ struct SummaryTest : ::testing::Test {
     FakePlatform fake;
     CleanSettings settings;
     LanguageTable language;
-    SettingsSummary summary{settings, language, fake.window};
+    ProtectedFolders folders{fake.shell, fake.files};
+    SettingsSummary summary{settings, language, fake.window, folders};
 
     SummaryTest() { settings.PathList = {{"C:", true}}; }
 
@@ -59,6 +60,7 @@ TEST_F(SummaryTest, FirstStartShowsSearchPathOtherHeadingAndThirteenOptions) {
     std::vector<Line> expected = {
         {"Search path: ", info},
         {"  C:", warning},
+        {"  Program, system and AppData folders are not searched", LineImage::Note},
         {"Other folders or files to clean:", info},
     };
     for (const auto& caption : enabledAtStartUp) {
@@ -75,9 +77,9 @@ TEST_F(SummaryTest, EmptyFolderOptionComesThird) {
     settings.Empfolder = true;
     summary.rebuild();
     auto captions = fake.window.captions();
-    ASSERT_EQ(captions.size(), 3u + 14u);
-    EXPECT_EQ(captions[4], "  IE Temporary folder");
-    EXPECT_EQ(captions[5], "  Delete empty folder");
+    ASSERT_EQ(captions.size(), 4u + 14u);
+    EXPECT_EQ(captions[5], "  IE Temporary folder");
+    EXPECT_EQ(captions[6], "  Delete empty folder");
 }
 
 TEST_F(SummaryTest, OptionsOffAndNotShownFlagsLeaveNoLines) {
@@ -85,10 +87,29 @@ TEST_F(SummaryTest, OptionsOffAndNotShownFlagsLeaveNoLines) {
         settings.*flag.field = false;
     }
     settings.Recycle = true;
+    settings.PathList = {{"C:\\Users\\tester\\Documents", true}};
     summary.rebuild();
-    EXPECT_EQ(
-        fake.window.captions(),
-        (std::vector<std::string>{"Search path: ", "  C:", "Other folders or files to clean:"}));
+    EXPECT_EQ(fake.window.captions(),
+              (std::vector<std::string>{"Search path: ", "  C:\\Users\\tester\\Documents",
+                                        "Other folders or files to clean:"}));
+}
+
+TEST_F(SummaryTest, ASearchPathAboveProgramStateSaysThatItIsPassedBy) {
+    // Below each of these lies the Windows folder, a profile's AppData or ProgramData.
+    for (const char* path :
+         {"C:", "C:\\", "c:\\USERS", "C:\\users\\tester", "C:\\Users\\..", "C:\\users\\other"}) {
+        settings.PathList = {{"D:\\Data", true}, {path, true}};
+        summary.rebuild();
+        const auto captions = fake.window.captions();
+        EXPECT_EQ(captions.at(3), "  Program, system and AppData folders are not searched") << path;
+    }
+    // Inside program state, or beside it: scanned as given, nothing passed by.
+    for (const char* path : {"C:\\windows", "C:\\users\\tester\\AppData\\Local", "C:\\Data",
+                             "C:\\ProgramData\\Vendor"}) {
+        settings.PathList = {{path, true}};
+        summary.rebuild();
+        EXPECT_EQ(fake.window.captions().at(2), "Other folders or files to clean:") << path;
+    }
 }
 
 TEST_F(SummaryTest, NoCheckedSearchPathReadsNone) {

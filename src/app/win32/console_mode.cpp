@@ -27,7 +27,7 @@ std::optional<int> runConsoleMode() {
     } catch (...) {
         print("Dustbane stopped on an unexpected error.");
     }
-    return exit_code::itemsStayed;
+    return exit_code::unexpectedError;
 }
 
 } // namespace dustbane::win32

@@ -5,6 +5,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/window_procedure.h"
 #include "engine/clean_driver.h"
+#include "platform/win32/process_setup.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/options_logic.h"
 #include "settings/win32/options_dialog.h"
@@ -41,7 +42,7 @@ int run(HINSTANCE instance, int showCommand) {
     main.create();
     ports.shell.setOwnerWindow(main.handle());
 
-    SettingsSummary summary(app.settings, app.language, main);
+    SettingsSummary summary(app.settings, app.language, main, app.folders);
     RunContext context{ports.platform, app.settings, app.language, main, app.run, app.installDir};
     CleanDriver driver(context, summary);
     OptionsLogic options(app, summary, main);
@@ -60,7 +61,9 @@ int run(HINSTANCE instance, int showCommand) {
 } // namespace dustbane::win32
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    dustbane::win32::setQuietErrorMode();
     try {
+        const dustbane::win32::ComApartment com;
         if (std::optional<int> code = dustbane::win32::runConsoleMode()) {
             return *code;
         }
