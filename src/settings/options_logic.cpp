@@ -1,6 +1,7 @@
 #include "settings/options_logic.h"
 
 #include "engine/clean_log.h"
+#include "paths/canonical_path.h"
 #include "settings/context_menu.h"
 #include "settings/path_argument.h"
 
@@ -12,6 +13,20 @@ constexpr const char* recycleQuestion =
     "Do you want to delete permanently(can not be restored) when find in search path?";
 constexpr const char* defaultQuestion = "Do you restore ALL settings to default values now?";
 constexpr const char* clearLogQuestion = "Do you want to clean log?";
+
+constexpr const char* protectedFolderText =
+    " is a protected folder: a drive, the Windows or Program Files folder, ProgramData, the "
+    "Users folder or a user's profile. Dustbane never empties it, so it cannot be a folder to "
+    "delete.";
+constexpr const char* knownFolderQuestion =
+    " is one of your own folders (Desktop, Documents, Downloads, Pictures, Music, Videos or "
+    "OneDrive). Everything in it will be deleted at every clean. Add it as a folder to delete?";
+
+// The path in canonical form, as it is kept from here on; a path that has none stays as it
+// is, and the run refuses it.
+std::string canonicalOrAsGiven(const std::string& path) {
+    return canonicalPath(path).value_or(path);
+}
 
 // Language-table entries of the question that offers a folder argument.
 constexpr int addPathLead = 37;
@@ -74,14 +89,31 @@ bool OptionsLogic::add(PathListKind kind) {
     Shell& shell = app_.platform.shell;
     CheckedPathList& list = pathList(app_.settings, kind);
     if (kind != PathListKind::Files) {
-        return addUnlessListed(list, shell.browseForFolder(browseTitle(kind)),
-                               app_.platform.system);
+        const std::string folder = canonicalOrAsGiven(shell.browseForFolder(browseTitle(kind)));
+        if (kind == PathListKind::Folders && !mayBeEmptied(folder)) {
+            return false;
+        }
+        return addUnlessListed(list, folder, app_.platform.system);
     }
     bool added = false;
     for (const std::string& file : shell.pickFiles()) {
-        added = addUnlessListed(list, file, app_.platform.system) || added;
+        added = addUnlessListed(list, canonicalOrAsGiven(file), app_.platform.system) || added;
     }
     return added;
+}
+
+bool OptionsLogic::mayBeEmptied(const std::string& folder) {
+    if (folder.empty()) {
+        return true;
+    }
+    Prompter& prompter = app_.platform.prompter;
+    if (app_.folders.isProtected(folder)) {
+        prompter.inform(folder + protectedFolderText, "Information");
+        return false;
+    }
+    return !app_.folders.isKnownFolderRoot(folder) ||
+           prompter.ask(folder + knownFolderQuestion, "Confirmation", style::questionNoDefault) ==
+               answer::yes;
 }
 
 void OptionsLogic::remove(PathListKind kind, const std::vector<size_t>& selectedRows) {
@@ -96,11 +128,14 @@ void OptionsLogic::shown() {
 void OptionsLogic::ok() {
     accepted_ = true;
     std::vector<std::string> failures;
-    failures.push_back(app_.store.saveSettings(app_.settings));
+    const std::string settingsFailure = app_.store.saveSettings(app_.settings);
+    failures.push_back(settingsFailure);
     failures.push_back(syncVerb());
     failures.push_back(app_.store.saveLists(app_.settings));
-    // A failed delete leaves the old log in place; there is nothing more to do about it.
-    if (!app_.settings.Logs && app_.platform.files.fileExists(logPath())) {
+    // The log goes only once "logging off" is stored: else the next start logs again, into a
+    // log that lost its history. A failed delete leaves the old log in place.
+    if (!app_.settings.Logs && settingsFailure.empty() &&
+        app_.platform.files.fileExists(logPath())) {
         app_.platform.files.deleteFile(logPath());
     }
     reportFailures(failures);
@@ -121,7 +156,8 @@ void OptionsLogic::closing() {
     app_.store.loadSettings(app_.settings, [this] { recycleCleared(); });
 }
 
-void OptionsLogic::offerPathArgument(const std::string& argument) {
+void OptionsLogic::offerPathArgument(const std::string& given) {
+    const std::string argument = canonicalOrAsGiven(given);
     app_.store.loadSettings(app_.settings, [this] { recycleCleared(); });
     summary_.rebuild();
     if (!argument.empty() && app_.platform.files.directoryExists(argument)) {

@@ -53,9 +53,12 @@ class OptionsLogic {
 
     // The start-up step: loads the settings, rebuilds the summary, offers the argument
     // (already read by readPathArgument).
-    void offerPathArgument(const std::string& argument);
+    void offerPathArgument(const std::string& given);
 
   private:
+    // A folder to delete: never a protected one, and one of the user's own known folders only
+    // when the user confirms it.
+    bool mayBeEmptied(const std::string& folder);
     std::string syncVerb();
     void reportFailures(const std::vector<std::string>& failures);
     std::string logPath() const;

@@ -66,7 +66,8 @@ TEST_F(UnwritableStoreTest, OkNamesWhatWasNotSavedAndKeepsTheEditsAndTheOldStore
     EXPECT_EQ(report.find("Run Dustbane"), std::string::npos) << "the verb was written";
     EXPECT_EQ(app.settings, edited) << "the live record keeps what the user chose";
     EXPECT_EQ(storedValues(), before) << "the store is not half written";
-    EXPECT_FALSE(fake.files.exists(logPath)) << "Logs is off, so the log goes all the same";
+    EXPECT_TRUE(fake.files.exists(logPath))
+        << "logging off was not stored, so the log keeps its history";
     EXPECT_EQ(fake.window.header, "Now Settings") << "the summary shows the edits";
 }
 

@@ -221,6 +221,34 @@ TEST_F(OptionsTest, AddUsesEachListsTitleAndTheExactTextRule) {
               (CheckedPathList{{"C:\\a.txt", true}, {"C:\\b.txt", false}, {"C:\\c.txt", true}}));
 }
 
+TEST_F(OptionsTest, AFolderToDeleteIsNeverProtectedAndOnlyAConfirmedKnownFolder) {
+    fake.shell.folderAnswers = {"C:\\",
+                                "C:\\Work\\..\\users\\tester",
+                                "C:\\windows",
+                                "C:\\users\\tester\\Documents",
+                                "C:\\users\\tester\\Documents",
+                                "C:\\Work\\.\\Cache\\"};
+    fake.prompter.answers = {answer::no, answer::yes};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(logic.add(PathListKind::Folders));
+    }
+    EXPECT_FALSE(logic.add(PathListKind::Folders)) << "the known folder was declined";
+    EXPECT_TRUE(logic.add(PathListKind::Folders));
+    EXPECT_TRUE(logic.add(PathListKind::Folders));
+
+    ASSERT_EQ(fake.prompter.informations.size(), 3u);
+    EXPECT_EQ(
+        fake.prompter.informations[1].text.rfind("C:\\users\\tester is a protected folder", 0), 0u);
+    ASSERT_EQ(fake.prompter.questions.size(), 2u);
+    EXPECT_EQ(fake.prompter.questions[0].caption, "Confirmation");
+    EXPECT_EQ(fake.prompter.questions[0].style, style::questionNoDefault);
+    EXPECT_EQ(app.settings.FolderList, (CheckedPathList{{"C:\\users\\tester\\Documents", true},
+                                                        {"C:\\Work\\Cache\\", true}}));
+    // A search path may be a drive: it is scanned, never emptied.
+    fake.shell.folderAnswers = {"C:\\"};
+    EXPECT_TRUE(logic.add(PathListKind::Paths));
+}
+
 TEST_F(OptionsTest, OkStoresSettingsVerbAndListsThenRebuildsTheSummary) {
     app.settings.Logs = false;
     fake.files.addFile(logPath, "old runs");
