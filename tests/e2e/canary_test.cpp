@@ -1,20 +1,20 @@
 // A canary tree for the real program: folder links out of the cleaned folders and back into
-// them, a link loop, dot names, letter-case twins, read-only, hidden and system files, files
-// held open, accented and CJK names, paths beyond 260 characters, empty folders and a chain
-// 200 folders deep. /clean with every rule on must delete exactly what the rules select and
-// leave every other file of drive C: as it was, byte for byte.
+// them, a link loop, dot names, letter-case twins, twins whose names differ only by a trailing
+// dot or space, read-only, hidden and system files, files held open, accented and CJK names,
+// paths beyond 260 characters, empty folders, a chain 200 folders deep, and a folder to delete
+// and two other programs' registry paths that climb with ".." out to folders nobody selected.
+// /clean with every rule on must delete exactly what the rules select and the Recycle Bin can
+// take, and leave every other file of drive C: as it was, byte for byte.
 
 #include "driver/console_run.h"
 #include "driver/driver.h"
 #include "driver/held_file.h"
+#include "driver/verbatim_files.h"
 #include "folder_link.h"
 #include "platform/win32/text.h"
 
-#include <cstdint>
 #include <gtest/gtest.h>
-#include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,36 +23,9 @@
 namespace dustbane::e2e {
 namespace {
 
-// Paths handed to the file API with the prefix that lifts the 260-character limit.
-std::wstring longPath(const std::string& path) {
-    return L"\\\\?\\" + win32::widen(path);
-}
-
-void makeFolders(const std::string& path) {
-    for (size_t slash = path.find('\\', 3); slash != std::string::npos;
-         slash = path.find('\\', slash + 1)) {
-        CreateDirectoryW(longPath(path.substr(0, slash)).c_str(), nullptr);
-    }
-    CreateDirectoryW(longPath(path).c_str(), nullptr);
-}
-
-void makeFile(const std::string& path, const std::string& bytes, DWORD attributes = 0) {
-    makeFolders(path.substr(0, path.rfind('\\')));
-    HANDLE file = CreateFileW(longPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path << ": error " << GetLastError();
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size()) << path;
-    if (attributes != 0) {
-        ASSERT_TRUE(SetFileAttributesW(longPath(path).c_str(), attributes)) << path;
-    }
-}
-
 // A folder link, with the folders that lead to it.
 void makeLinkedFolder(const std::string& link, const std::string& target) {
-    makeFolders(link.substr(0, link.rfind('\\')));
+    makeVerbatimFolders(link.substr(0, link.rfind('\\')));
     ASSERT_TRUE(dustbane::testing::makeFolderLink(link, target)) << link;
     const DWORD attributes = GetFileAttributesW(win32::widen(link).c_str());
     ASSERT_EQ(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
@@ -60,117 +33,8 @@ void makeLinkedFolder(const std::string& link, const std::string& target) {
         << link;
 }
 
-// One entry of drive C: as a walk sees it.
-struct Seen {
-    bool folder = false;
-    DWORD attributes = 0;
-    uint64_t size = 0;
-    uint64_t hash = 0; // of the contents; the target for a link
-    bool operator==(const Seen&) const = default;
-};
-
-using Snapshot = std::map<std::string, Seen>;
-
-// FNV-1a over the bytes, which is plenty to tell a changed file from an unchanged one.
-uint64_t hashBytes(uint64_t hash, const char* data, size_t size) {
-    for (size_t i = 0; i < size; ++i) {
-        hash = (hash ^ static_cast<unsigned char>(data[i])) * 0x100000001b3ULL;
-    }
-    return hash;
-}
-
-std::optional<std::string> readBytes(const std::string& path) {
-    HANDLE file = CreateFileW(longPath(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    std::vector<char> buffer(1 << 20);
-    DWORD read = 0;
-    while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) &&
-           read > 0) {
-        bytes.append(buffer.data(), read);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-uint64_t hashFile(const std::string& path) {
-    const std::string bytes = readBytes(path).value_or("");
-    return hashBytes(0xcbf29ce484222325ULL, bytes.data(), bytes.size());
-}
-
-std::string linkTarget(const std::string& path) {
-    HANDLE link = CreateFileW(longPath(path).c_str(), 0,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (link == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    wchar_t target[1024] = {};
-    const DWORD length = GetFinalPathNameByHandleW(link, target, 1024, 0);
-    CloseHandle(link);
-    return win32::narrow(std::wstring(target, length < 1024 ? length : 0));
-}
-
-// Every file and folder below folder, links recorded with their target but never entered.
-void walk(const std::string& folder, Snapshot& seen) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(longPath(folder + "\\*").c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::string name = win32::narrow(data.cFileName);
-        if (name == "." || name == "..") {
-            continue;
-        }
-        const std::string path = folder + "\\" + name;
-        Seen entry;
-        entry.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.attributes = data.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_ARCHIVE};
-        entry.size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            const std::string target = linkTarget(path);
-            entry.hash = hashBytes(0xcbf29ce484222325ULL, target.data(), target.size());
-        } else if (entry.folder) {
-            walk(path, seen);
-        } else {
-            entry.hash = hashFile(path);
-        }
-        seen[path] = entry;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-}
-
-Snapshot driveC(const std::set<std::string>& ignored) {
-    Snapshot seen;
-    walk("C:", seen);
-    std::erase_if(seen, [&](const auto& entry) {
-        for (const std::string& path : ignored) {
-            if (entry.first == path || entry.first.starts_with(path + "\\")) {
-                return true;
-            }
-        }
-        return false;
-    });
-    return seen;
-}
-
-// The snapshot without the given items and everything below them.
-Snapshot without(Snapshot seen, const std::vector<std::string>& gone) {
-    std::erase_if(seen, [&](const auto& entry) {
-        for (const std::string& path : gone) {
-            if (entry.first == path || entry.first.starts_with(path + "\\")) {
-                return true;
-            }
-        }
-        return false;
-    });
-    return seen;
+TreeSnapshot driveC(const std::vector<std::string>& ignored) {
+    return without(snapshotTree("C:", FileStamp::Hashed), ignored);
 }
 
 std::string joined(const std::vector<std::string>& lines) {
@@ -186,13 +50,14 @@ std::string joined(const std::vector<std::string>& lines) {
 bool canRemoveLinkItself(const std::string& scratch) {
     const std::string target = scratch + "\\probe-target";
     const std::string link = scratch + "\\probe-link";
-    makeFolders(target);
+    makeVerbatimFolders(target);
     makeLinkedFolder(link, target);
-    RemoveDirectoryW(longPath(link).c_str());
-    const bool linkGone = GetFileAttributesW(longPath(link).c_str()) == INVALID_FILE_ATTRIBUTES;
-    const bool targetKept = GetFileAttributesW(longPath(target).c_str()) != INVALID_FILE_ATTRIBUTES;
-    DeleteFileW(longPath(link).c_str());
-    RemoveDirectoryW(longPath(target).c_str());
+    RemoveDirectoryW(verbatimPath(link).c_str());
+    const bool linkGone = GetFileAttributesW(verbatimPath(link).c_str()) == INVALID_FILE_ATTRIBUTES;
+    const bool targetKept =
+        GetFileAttributesW(verbatimPath(target).c_str()) != INVALID_FILE_ATTRIBUTES;
+    DeleteFileW(verbatimPath(link).c_str());
+    RemoveDirectoryW(verbatimPath(target).c_str());
     return linkGone && targetKept;
 }
 
@@ -225,6 +90,13 @@ class Canary : public Scenario {
             settings.writeInt(flag, 1);
         }
         turnOffFixedLocations();
+        // Both name a folder outside the profile, where no other program's data may be cleaned.
+        settings.writeInt("Acdsee", 1);
+        settings.writeInt("GoogleEarth", 1);
+        RegKey(HKEY_CURRENT_USER, "Software\\ACD Systems\\ACDSee\\10.0")
+            .writeString("DBPath", outside + "\\db\\..");
+        RegKey(HKEY_CURRENT_USER, "Software\\Google\\Google Earth Plus")
+            .writeString("CachePath", outside + "\\cache\\..");
         settings.writeString("FilesName", "desktop.ini;notes.txt");
         settings.writeString("Ext", "obj;Gss");
         settings.writeInt("Pathnum", 2);
@@ -232,9 +104,11 @@ class Canary : public Scenario {
         settings.writeString("Patha1", root + "\\missing");
         settings.writeInt("Pathexnum", 1);
         settings.writeString("Pathexa0", search + "\\excluded");
-        settings.writeInt("Foldernum", 2);
+        settings.writeInt("Foldernum", 3);
         settings.writeString("Foldera0", specific);
         settings.writeString("Foldera1", specificTwo);
+        // C:\users, every profile below it.
+        settings.writeString("Foldera2", root + "\\..\\..\\users");
         settings.writeInt("Filenum", 3);
         settings.writeString("Filea0", files + "\\held.txt");
         settings.writeString("Filea1", files + "\\single.txt");
@@ -269,13 +143,14 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
         {s + "Café.tmp", "accent"},
         {s + "Ünïcödé\\résumé.bak", "accents"},
         {s + "日本\\ファイル.old", "cjk"},
-        {longFolder + "\\long.tmp", "long"},
-        {deepFolder + "\\bottom.tmp", "deep"},
         {specific + "\\one.txt", "1"},
         {specific + "\\ro.txt", "ro", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN},
         {specific + "\\Ünï.txt", "u"},
         {specificTwo + "\\a.txt", "a"},
         {files + "\\single.txt", "single"},
+        // Twins of names the Recycle Bin cannot take; everything in a folder to delete goes.
+        {specific + "\\data", "plain twin"},
+        {specific + "\\note", "plain twin"},
     };
     const std::vector<Item> kept{
         {s + "sub\\thumbs.db", "lower-case thumbs"},
@@ -296,6 +171,22 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
         {root + "\\sibling.tmp", "beside the cleaned folders"},
         {specific + "\\.keep", "dot"},
         {files + "\\unchecked.txt", "unchecked"},
+        {outside + "\\dbCache.dat", "another program's cache, outside the profile"},
+        {outside + "\\db\\ImageDB.fpt", "another program's database, outside the profile"},
+        // The twins the shell would reach: no rule selects them.
+        {s + "data", "data twin"},
+        {s + "note", "note twin"},
+        {s + "abc\\inside.txt", "abc twin"},
+    };
+    // Selected by a rule, but the Recycle Bin is on and cannot take them: the shell fails on a
+    // path this long, and reads a name without its trailing dot or space, as the twin's above.
+    const std::vector<Item> binCannotTake{
+        {longFolder + "\\long.tmp", "long"},
+        {deepFolder + "\\bottom.tmp", "deep"},
+        {s + "data.", ""},
+        {s + "note ", ""},
+        {specific + "\\data.", "dotted in a folder to delete"},
+        {specific + "\\note ", "spaced in a folder to delete"},
     };
     // Selected, but held open by another program when the run comes.
     const std::vector<Item> heldItems{
@@ -309,20 +200,23 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
                              std::string(static_cast<size_t>(i) + 1, 'b')});
     }
     const std::vector<Item>& bulk = bulkItems;
-    for (const auto* list : {&selected, &kept, &heldItems, &bulk}) {
+    for (const auto* list : {&selected, &kept, &binCannotTake, &heldItems, &bulk}) {
         for (const Item& item : *list) {
-            makeFile(item.path, item.bytes, item.attributes);
+            makeVerbatimFile(item.path, item.bytes, item.attributes);
         }
     }
-    makeFile(specific + "\\sub\\x.txt", "x");
-    makeFile(specific + "\\sub\\y.txt", "y");
-    makeFolders(s + "empty1");
-    makeFolders(s + "empty2\\inner");
+    makeVerbatimFile(specific + "\\sub\\x.txt", "x");
+    makeVerbatimFile(specific + "\\sub\\y.txt", "y");
+    makeVerbatimFile(specific + "\\abc\\x.txt", "x");
+    makeVerbatimFolders(specific + "\\abc.");
+    makeVerbatimFolders(s + "abc.");
+    makeVerbatimFolders(s + "empty1");
+    makeVerbatimFolders(s + "empty2\\inner");
     makeLinkedFolder(s + "outlink", outside);
     makeLinkedFolder(s + "loop", search);
     makeLinkedFolder(specific + "\\toOutside", outside + "\\deep");
     makeLinkedFolder(specificTwo + "\\back", root);
-    makeFolders(outside + "\\empty");
+    makeVerbatimFolders(outside + "\\empty");
     makeLinkedFolder(specific + "\\toEmpty", outside + "\\empty");
     storeSettings();
     // Wine cannot remove a folder link itself (it opens the target instead), so there the
@@ -331,7 +225,7 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
 
     const std::string log = installDir() + "logs.log";
     const std::string consoleOutput = "C:\\scratch\\console-output";
-    const Snapshot before = driveC({log, consoleOutput});
+    const TreeSnapshot before = driveC({log, consoleOutput});
     std::vector<std::unique_ptr<HeldFile>> holders;
     for (const Item& item : heldItems) {
         holders.push_back(std::make_unique<HeldFile>(item.path));
@@ -354,7 +248,8 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
             gone.push_back(item.path);
         }
     }
-    for (const std::string& folder : {s + "empty1", s + "empty2\\inner", specific + "\\sub"}) {
+    for (const std::string& folder :
+         {s + "empty1", s + "empty2\\inner", specific + "\\sub", specific + "\\abc"}) {
         gone.push_back(folder);
     }
     if (linksRemovable) {
@@ -368,8 +263,8 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
         gone.push_back(specificTwo); // emptied, then removed itself under Delfolder, uncounted
     }
 
-    const Snapshot after = driveC({log, consoleOutput});
-    const Snapshot expected = without(before, gone);
+    const TreeSnapshot after = driveC({log, consoleOutput});
+    const TreeSnapshot expected = without(before, gone);
     std::set<std::string> heldPaths;
     for (const Item& item : heldItems) {
         heldPaths.insert(item.path);
@@ -380,7 +275,7 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
             ADD_FAILURE() << "deleted but not selected: " << path;
             continue;
         }
-        EXPECT_EQ(found->second.hash, entry.hash) << path;
+        EXPECT_EQ(found->second.stamp, entry.stamp) << path;
         EXPECT_EQ(found->second.size, entry.size) << path;
         // A selected file that is held open loses its attributes before the delete fails.
         if (!heldPaths.count(path)) {
@@ -390,9 +285,9 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
     for (const auto& [path, entry] : after) {
         EXPECT_TRUE(expected.count(path)) << "left or added: " << path;
     }
-    for (const auto* list : {&kept, &heldItems}) {
+    for (const auto* list : {&kept, &binCannotTake, &heldItems}) {
         for (const Item& item : *list) {
-            EXPECT_EQ(readBytes(item.path), item.bytes) << item.path;
+            EXPECT_EQ(readVerbatim(item.path), item.bytes) << item.path;
         }
     }
 
@@ -406,6 +301,25 @@ TEST_F(Canary, CleanWithEveryRuleDeletesExactlyTheSelectedItemsAndNothingElseOnD
         }
     }
     EXPECT_TRUE(counted) << finished << "\n" << joined(run.lines);
+
+    // Every item kept against a rule, and every folder refused, is named once by a warning.
+    const std::string keptWords = "Kept, the Recycle Bin cannot take this name: ";
+    const std::string refusedWords = "Protected folder, not cleaned: ";
+    std::multiset<std::string> warnings;
+    for (const std::string& line : run.lines) {
+        for (const std::string& words : {keptWords, refusedWords}) {
+            if (const size_t at = line.find(words); at != std::string::npos) {
+                warnings.insert(line.substr(at));
+            }
+        }
+    }
+    std::multiset<std::string> expectedWarnings{refusedWords + outside, refusedWords + outside,
+                                                refusedWords + "C:\\users", keptWords + s + "abc.",
+                                                keptWords + specific + "\\abc."};
+    for (const Item& item : binCannotTake) {
+        expectedWarnings.insert(keptWords + item.path);
+    }
+    EXPECT_EQ(warnings, expectedWarnings) << joined(run.lines);
 }
 
 } // namespace
