@@ -22,7 +22,10 @@ class RecordingWindow : public WindowOperations {
     bool progressVisible() const override { return progressShown; }
     int progressPosition() const override { return position; }
     int progressMaximum() const override { return 500; }
-    void setProgressPosition(int value) override { position = value; }
+    void setProgressPosition(int value) override {
+        position = value;
+        positions.push_back(value);
+    }
     void startElapsedClock() override { clockRunning = true; }
     void stopElapsedClock() override { clockRunning = false; }
     void setCleanButton(const std::string& caption, CleanPicture picture,
@@ -63,6 +66,8 @@ class RecordingWindow : public WindowOperations {
     std::vector<std::string> status{"", "", ""};
     bool progressShown = false;
     int position = 0;
+    // Every position the bar was given, in order.
+    std::vector<int> positions;
     bool clockRunning = false;
     std::string buttonCaption = "Clean";
     CleanPicture buttonPicture = CleanPicture::Clean;
