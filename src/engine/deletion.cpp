@@ -148,11 +148,18 @@ bool Deletion::deleteFolderWhole(const std::string& path) {
     return false;
 }
 
+bool Deletion::keptFromRecycleBin(const std::string& path) {
+    if (!recycling() || shellNamesExactly(path)) {
+        return false;
+    }
+    // The user asked for deletions that can be undone: nothing goes for good instead.
+    addWarningLine(keptText, path);
+    return true;
+}
+
 bool Deletion::recycle(const std::string& path, bool folder) {
     FileSystem& files = context_.platform.files;
-    if (!shellNamesExactly(path)) {
-        // The user asked for deletions that can be undone: nothing goes for good instead.
-        addWarningLine(keptText, path);
+    if (keptFromRecycleBin(path)) {
         return false;
     }
     if (folder && unfitForShell(files, path)) {
@@ -265,6 +272,11 @@ bool Deletion::cleanFolder(const std::string& path) {
                 return;
             }
             showActivity(context_, full);
+            // Kept whole: emptied entry by entry it would end removed for good.
+            if (keptFromRecycleBin(full)) {
+                ok = false;
+                return;
+            }
             deleted = deleteFolderWhole(full);
             // A folder that cannot go whole is emptied entry by entry; once it is removed that
             // way it is one deleted folder all the same.
@@ -290,6 +302,10 @@ bool Deletion::cleanFolder(const std::string& path) {
         }
     });
 
+    const bool removing = path != run.rootFolder || settings.Delfolder;
+    if (removing && keptFromRecycleBin(path)) {
+        return false;
+    }
     if (path != run.rootFolder) {
         files.setNormalAttributes(dir);
         return files.removeDirectory(dir);

@@ -56,6 +56,9 @@ class Deletion {
     bool refusedAsProtected(const std::string& path);
     bool deleteFileItem(const std::string& path);
     bool deleteFolderWhole(const std::string& path);
+    // While the run recycles, an item the shell would take another item for stays, with a
+    // warning line; true when it does.
+    bool keptFromRecycleBin(const std::string& path);
     // Moves the item to the Recycle Bin, or keeps it with a line when the shell would take
     // another item for it.
     bool recycle(const std::string& path, bool folder);

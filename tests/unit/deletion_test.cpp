@@ -70,6 +70,11 @@ TEST_F(DeletionTest, TheRecycleBinGetsOnlyNamesTheShellReadsAsTheyAre) {
                                    LineImage::Warning}));
     }
     EXPECT_FALSE(deletion.deleteItem("C:\\data\\abc."));
+    // Inside a cleaned folder too, an empty twin is kept, never removed for good instead.
+    fake.files.addFolder("C:\\clean\\empty.");
+    run.rootFolder = "C:\\clean";
+    EXPECT_FALSE(deletion.cleanFolder("C:\\clean"));
+    EXPECT_TRUE(fake.files.directoryExists("C:\\clean\\empty."));
     EXPECT_TRUE(deletion.deleteItem("C:\\data\\plain.txt"));
     EXPECT_EQ(fake.shell.recycleCalls, std::vector<std::string>{"C:\\data\\plain.txt"});
     EXPECT_EQ(fake.shell.recycled, std::vector<std::string>{"C:\\data\\plain.txt"});
@@ -290,6 +295,23 @@ TEST_F(LinkTest, ALinkDeepInACleanedFolderIsRemovedAsALink) {
     // Removed whole through the file system, the link as a link: one folder, one line.
     EXPECT_EQ(fake.window.lines.front(),
               (RecordingWindow::Line{"C:\\work\\sub", LineImage::FolderRemoved}));
+}
+
+TEST_F(LinkTest, AFolderEmptiedEntryByEntryAndRemovedIsOneDeletedFolder) {
+    // Recycled, a tree holding a link is not handed to the shell whole.
+    run.recycleAllowed = true;
+    run.listEachItem = true;
+    run.rootFolder = "C:\\work";
+    fake.files.addFile("C:\\work\\sub\\x.txt");
+    fake.files.addFolderLink("C:\\work\\sub\\jump", "D:\\precious");
+
+    EXPECT_TRUE(deletion.cleanFolder("C:\\work"));
+    expectPreciousIntact();
+    EXPECT_EQ(fake.window.lines, (Lines{{"C:\\work\\sub\\jump", LineImage::FolderRemoved},
+                                        {"C:\\work\\sub\\x.txt", LineImage::FileRemoved},
+                                        {"C:\\work\\sub", LineImage::FolderRemoved}}));
+    EXPECT_EQ(run.deletedCount, 3);
+    EXPECT_EQ(fake.window.status[1], "Deleted 3");
 }
 
 TEST_F(LinkTest, DeleteItemOnALinkRemovesOnlyTheLink) {

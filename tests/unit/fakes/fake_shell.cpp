@@ -82,6 +82,14 @@ int FakeShell::recycleItem(const std::string& path) {
         return 2;
     }
     if (treeHasLocked(*plain)) {
+        if (movesAroundHeldFiles) {
+            for (const std::string& below : files_.treeBelow(*plain)) {
+                const auto* item = files_.find(below);
+                if (item && !item->locked && !(item->attributes & attributes::directory)) {
+                    files_.eraseTree(below);
+                }
+            }
+        }
         return 32;
     }
     recycled.push_back(node->path);

@@ -43,6 +43,9 @@ class FakeShell : public Shell {
     std::vector<std::string> folderAnswers; // next answers of the folder browser
     std::vector<std::vector<std::string>> fileAnswers;
     bool emptyResult = true;
+    // As Windows does when a folder cannot be renamed into the bin: it moves what it can
+    // item by item and fails on a held file.
+    bool movesAroundHeldFiles = false;
     int emptyCalls = 0;
 
     std::string tempPath_ = "C:\\users\\tester\\Temp\\";
