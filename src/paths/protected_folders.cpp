@@ -68,9 +68,13 @@ bool ProtectedFolders::protectedKey(const PathKey& key) const {
     return isRootKey(key) || holds(fixed_, key) || isProfileKey(key);
 }
 
-std::vector<PathKey> ProtectedFolders::keysOf(const std::string& canonical) const {
-    std::vector<PathKey> keys{pathKey(canonical)};
-    const std::optional<std::string> final = files_.finalPath(canonical);
+std::vector<PathKey> ProtectedFolders::keysOf(const std::string& path) const {
+    const std::optional<std::string> canonical = canonicalPath(path);
+    if (!canonical) {
+        return {};
+    }
+    std::vector<PathKey> keys{pathKey(*canonical)};
+    const std::optional<std::string> final = files_.finalPath(*canonical);
     const std::optional<std::string> finalCanonical = final ? canonicalPath(*final) : std::nullopt;
     if (finalCanonical && pathKey(*finalCanonical) != keys.front()) {
         keys.push_back(pathKey(*finalCanonical));
@@ -79,33 +83,22 @@ std::vector<PathKey> ProtectedFolders::keysOf(const std::string& canonical) cons
 }
 
 bool ProtectedFolders::isProtected(const std::string& path) const {
-    const std::optional<std::string> canonical = canonicalPath(path);
-    if (!canonical) {
-        return true;
-    }
-    const std::vector<PathKey> keys = keysOf(*canonical);
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const PathKey& key) { return protectedKey(key); });
+    const std::vector<PathKey> keys = keysOf(path);
+    return keys.empty() || std::any_of(keys.begin(), keys.end(),
+                                       [&](const PathKey& key) { return protectedKey(key); });
 }
 
 bool ProtectedFolders::isKnownFolderRoot(const std::string& path) const {
-    const std::optional<std::string> canonical = canonicalPath(path);
-    if (!canonical) {
-        return false;
-    }
-    const std::vector<PathKey> keys = keysOf(*canonical);
+    const std::vector<PathKey> keys = keysOf(path);
     return std::any_of(keys.begin(), keys.end(),
                        [&](const PathKey& key) { return holds(knownRoots_, key); });
 }
 
 bool ProtectedFolders::acceptsForeignFolder(const std::string& path) const {
-    const std::optional<std::string> canonical = canonicalPath(path);
-    if (!canonical || isProtected(*canonical) || isKnownFolderRoot(*canonical)) {
-        return false;
-    }
-    const std::vector<PathKey> keys = keysOf(*canonical);
-    return std::all_of(keys.begin(), keys.end(), [&](const PathKey& key) {
-        return isBelowKey(key, profile_) || isBelowKey(key, programData_);
+    const std::vector<PathKey> keys = keysOf(path);
+    return !keys.empty() && std::all_of(keys.begin(), keys.end(), [&](const PathKey& key) {
+        return !protectedKey(key) && !holds(knownRoots_, key) &&
+               (isBelowKey(key, profile_) || isBelowKey(key, programData_));
     });
 }
 

@@ -38,8 +38,9 @@ class ProtectedFolders {
   private:
     bool protectedKey(const PathKey& key) const;
     bool isProfileKey(const PathKey& key) const;
-    // The key of the path and, where it exists and differs, of its final path.
-    std::vector<PathKey> keysOf(const std::string& canonical) const;
+    // The key of the path and, where it exists and differs, of its final path; none when the
+    // path names no item for certain.
+    std::vector<PathKey> keysOf(const std::string& path) const;
 
     const FileSystem& files_;
     std::vector<PathKey> fixed_;
