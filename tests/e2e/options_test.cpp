@@ -111,7 +111,7 @@ TEST_F(Options, TickedAndUntickedBoxesAreStoredByOk) {
 
     EXPECT_EQ(settings.readInt("Savepos"), 0);
     EXPECT_EQ(settings.readInt("Logs"), 1);
-    EXPECT_EQ(settings.readInt("Zerofile"), 0);
+    EXPECT_EQ(settings.readInt("Zerofile"), 1) << "off at a first start, ticked";
     EXPECT_EQ(settings.readInt("Empfolder"), 1);
     EXPECT_EQ(settings.readInt("Display"), 1) << "untouched boxes keep their values";
     EXPECT_EQ(settings.readString("Ext"), "obj;gss");
