@@ -13,6 +13,8 @@
 #include "engine/clean_driver.h"
 #include "settings/settings_store.h"
 
+#include <exception>
+
 namespace dustbane {
 
 namespace {
@@ -129,6 +131,17 @@ int runCommand(const Command& command, Platform& ports, const LineSink& print) {
                                                   : "The window cannot be opened from here.");
     printUsage(print);
     return exit_code::usageError;
+}
+
+int runPrintingErrors(const std::function<int()>& work, const LineSink& print) {
+    try {
+        return work();
+    } catch (const std::exception& error) {
+        print(std::string("Dustbane stopped: ") + error.what());
+    } catch (...) {
+        print("Dustbane stopped on an unexpected error.");
+    }
+    return exit_code::unexpectedError;
 }
 
 } // namespace dustbane

@@ -27,4 +27,8 @@ inline constexpr int unexpectedError = 3;
 // process exit code.
 int runCommand(const Command& command, Platform& ports, const LineSink& print);
 
+// Runs the work of a command without the window; an error that escapes it is printed, never
+// shown in a box that nobody may be there to close, and gives exit_code::unexpectedError.
+int runPrintingErrors(const std::function<int()>& work, const LineSink& print);
+
 } // namespace dustbane

@@ -65,6 +65,18 @@ TEST_F(CleanDriverTest, ConfirmationNamesWhatWillBeDeleted) {
     EXPECT_EQ(box.style, 0x2024u);
 }
 
+TEST_F(CleanDriverTest, ConfirmationSaysWhatAWideSearchPassesBy) {
+    settings.PathList = {{"C:\\users", true}};
+    fake.prompter.answers = {answer::no};
+    driver.runTick();
+    ASSERT_EQ(fake.prompter.questions.size(), 1u);
+    EXPECT_EQ(fake.prompter.questions[0].text,
+              "Your clean definitions are: \n"
+              "\nSearch path: C:\\users"
+              "\nProgram, system and AppData folders are not searched"
+              "\n\nDo you make sure the above definitions?");
+}
+
 TEST_F(CleanDriverTest, ConfirmationWithNoSearchPathSaysNone) {
     settings.PathList = {{"C:\\off", false}};
     fake.prompter.answers = {answer::no};

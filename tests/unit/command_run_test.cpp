@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,18 @@ TEST(CommandRun, AFolderMoveThatFailsPartWayCountsWhatItMoved) {
     EXPECT_EQ(record.failures(), 1);
     EXPECT_EQ(record.totals().recycledBytes, 40u);
     EXPECT_EQ(record.totals().permanentBytes, 0u);
+}
+
+TEST(CommandRun, AnEscapingErrorIsPrintedAndExitsWithThree) {
+    Lines printed;
+    const LineSink print = [&printed](const std::string& line) { printed.push_back(line); };
+    EXPECT_EQ(runPrintingErrors([]() -> int { throw std::runtime_error("no registry"); }, print),
+              exit_code::unexpectedError);
+    EXPECT_EQ(runPrintingErrors([]() -> int { throw 42; }, print), exit_code::unexpectedError);
+    EXPECT_EQ(printed,
+              (Lines{"Dustbane stopped: no registry", "Dustbane stopped on an unexpected error."}));
+    EXPECT_EQ(runPrintingErrors([] { return exit_code::itemsStayed; }, print),
+              exit_code::itemsStayed);
 }
 
 TEST(CommandRun, EmptyBinEmptiesTheBinsAfterTheCleanAndRecordsIt) {

@@ -67,6 +67,20 @@ TEST_F(SettingsStoreTest, ListEntriesAreReadUnderBothNamesAndSorted) {
                                                     {"D:\\d", false}}));
 }
 
+TEST_F(SettingsStoreTest, StoredPathsLoadInTheFormTheyAreCleanedIn) {
+    set("Foldernum", int32_t{3});
+    set("Foldera0", "C:\\keep\\..\\");
+    set("Foldera1", "D:\\a\\.\\b\\\\c");
+    set("Foldera2", "relative\\x");
+    set("Pathnum", int32_t{2});
+    set("Patha0", "C:");
+    set("Patha1", "D:\\twin.");
+    load();
+    EXPECT_EQ(settings.FolderList,
+              (CheckedPathList{{"C:\\", true}, {"D:\\a\\b\\c", true}, {"relative\\x", true}}));
+    EXPECT_EQ(settings.PathList, (CheckedPathList{{"C:", true}, {"D:\\twin.", true}}));
+}
+
 TEST_F(SettingsStoreTest, LogDaysAreClampedIntoOneToHundred) {
     const std::pair<int32_t, int32_t> cases[] = {{0, 1},   {-7, 1},    {1, 1},
                                                  {55, 55}, {100, 100}, {500, 100}};

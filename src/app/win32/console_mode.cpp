@@ -5,7 +5,6 @@
 #include "platform/win32/command_arguments.h"
 #include "platform/win32/win32_platform.h"
 
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -18,16 +17,12 @@ std::optional<int> runConsoleMode() {
     }
     ConsoleOutput output;
     const LineSink print = [&output](const std::string& line) { output.writeLine(line); };
-    try {
-        Win32Platform ports;
-        return runCommand(command, ports.platform, print);
-    } catch (const std::exception& error) {
-        // Nobody may be there to close a message box: the error is printed instead.
-        print(std::string("Dustbane stopped: ") + error.what());
-    } catch (...) {
-        print("Dustbane stopped on an unexpected error.");
-    }
-    return exit_code::unexpectedError;
+    return runPrintingErrors(
+        [&] {
+            Win32Platform ports;
+            return runCommand(command, ports.platform, print);
+        },
+        print);
 }
 
 } // namespace dustbane::win32
