@@ -29,15 +29,37 @@ find_program(DUSTBANE_MAKENSIS makensis)
 set(DUSTBANE_SETUP ${CMAKE_BINARY_DIR}/Dustbane-Setup.exe)
 if(DUSTBANE_MAKENSIS)
     file(GLOB DUSTBANE_INSTALLER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/installer/*.ns?)
+
+    # The one list of what the installer puts in the installation folder, each file by the
+    # name it gets there and the file it comes from. The installer checks these names before
+    # it writes anything, and records each file it writes for its uninstaller.
+    set(DUSTBANE_PAYLOAD_LINES
+        "  !insertmacro \${DO} \"Dustbane.exe\" \"$<TARGET_FILE:Dustbane>\""
+        "  !insertmacro \${DO} \"help.htm\" \"${DUSTBANE_RESOURCES}/help.htm\""
+        "  !insertmacro \${DO} \"end.wav\" \"${DUSTBANE_RESOURCES}/end.wav\"")
+    foreach(language_file IN LISTS DUSTBANE_LANGUAGE_FILES)
+        get_filename_component(language_name ${language_file} NAME)
+        list(APPEND DUSTBANE_PAYLOAD_LINES
+             "  !insertmacro \${DO} \"lang\\${language_name}\" \"${language_file}\"")
+    endforeach()
+    list(JOIN DUSTBANE_PAYLOAD_LINES "\n" DUSTBANE_PAYLOAD_LINES)
+    set(DUSTBANE_PAYLOAD ${CMAKE_BINARY_DIR}/installer/payload.nsh)
+    file(GENERATE OUTPUT ${DUSTBANE_PAYLOAD} CONTENT
+"; Written by cmake/installer.cmake: the files of the installation folder.
+!macro DUSTBANE_PAYLOAD DO
+${DUSTBANE_PAYLOAD_LINES}
+!macroend
+")
+
     add_custom_command(OUTPUT ${DUSTBANE_SETUP}
         COMMAND ${DUSTBANE_MAKENSIS} -V2
                 -DVERSION=${PROJECT_VERSION}
-                -DPROGRAM=$<TARGET_FILE:Dustbane>
-                -DRESOURCES=${DUSTBANE_RESOURCES}
+                -DPAYLOAD=${DUSTBANE_PAYLOAD}
                 -DOUTFILE=${DUSTBANE_SETUP}
                 ${CMAKE_SOURCE_DIR}/installer/dustbane.nsi
-        DEPENDS Dustbane ${DUSTBANE_INSTALLER_SOURCES} ${DUSTBANE_RESOURCES}/help.htm
-                ${DUSTBANE_RESOURCES}/end.wav ${DUSTBANE_LANGUAGE_FILES}
+        DEPENDS Dustbane ${DUSTBANE_INSTALLER_SOURCES} ${DUSTBANE_PAYLOAD}
+                ${DUSTBANE_RESOURCES}/help.htm ${DUSTBANE_RESOURCES}/end.wav
+                ${DUSTBANE_LANGUAGE_FILES}
         COMMENT "Building Dustbane-Setup.exe"
         VERBATIM)
     add_custom_target(installer ALL DEPENDS ${DUSTBANE_SETUP})

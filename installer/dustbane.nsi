@@ -2,11 +2,12 @@
 ; default; /ALLUSERS or the first page installs for all users into Program Files and
 ; restarts the installer elevated when needed.
 ;
-; makensis -DVERSION=1.2.3 -DPROGRAM=<Dustbane.exe> -DRESOURCES=<resources folder>
-;          -DOUTFILE=<Dustbane-Setup.exe> dustbane.nsi
+; makensis -DVERSION=1.2.3 -DPAYLOAD=<payload.nsh> -DOUTFILE=<Dustbane-Setup.exe> dustbane.nsi
+;
+; payload.nsh, written by cmake/installer.cmake, names the files of the installation folder.
 
-!ifndef VERSION | PROGRAM | RESOURCES | OUTFILE
-  !error "Define VERSION, PROGRAM, RESOURCES and OUTFILE"
+!ifndef VERSION | PAYLOAD | OUTFILE
+  !error "Define VERSION, PAYLOAD and OUTFILE"
 !endif
 
 Unicode true
@@ -25,16 +26,25 @@ Caption "${PRODUCT} Setup"
 UninstallCaption "${PRODUCT} Uninstall"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
+; Only the last part of this counts: the directory page appends it to a folder picked with
+; Browse unless that folder already has the name, as Windows installers do. The default
+; folder depends on the mode and is set in .onInit; /D= replaces this text, which is how
+; .onInit tells that the command line chose the folder.
+InstallDir "\${PRODUCT}"
 
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 !include nsDialogs.nsh
+!include "${PAYLOAD}"
 !include install_mode.nsh
+!include installed_files.nsh
 
 !define MUI_ABORTWARNING
 
 Page custom ModePage ModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryPageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -45,8 +55,6 @@ Page custom ModePage ModePageLeave
 !insertmacro MUI_LANGUAGE "English"
 
 VIProductVersion "${VERSION}.0"
-; Active Setup compares versions written with commas.
-!searchreplace ACTIVE_SETUP_VERSION "${VERSION}.0" "." ","
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} Setup"
@@ -59,7 +67,7 @@ Var RadioAllUsers
 
 Function .onInit
   StrCpy $DirFromCommandLine 0
-  ${If} $INSTDIR != ""
+  ${If} $INSTDIR != "\${PRODUCT}"
     StrCpy $DirFromCommandLine 1
   ${EndIf}
   Call ReadModeSwitches
@@ -72,6 +80,16 @@ Function .onInit
       ${IfNot} ${Silent}
         MessageBox MB_ICONSTOP "Installing ${PRODUCT} for all users needs administrator rights."
       ${EndIf}
+      Quit
+    ${EndIf}
+  ${EndIf}
+  ; Nobody is there to answer the directory page's questions.
+  ${If} ${Silent}
+    Call FolderState
+    Pop $0
+    ${If} $0 == "conflict"
+    ${OrIf} $0 == "others"
+      SetErrorLevel ${ERROR_DIR_NOT_EMPTY}
       Quit
     ${EndIf}
   ${EndIf}
@@ -116,16 +134,31 @@ Function ModePageLeave
   ${EndIf}
 FunctionEnd
 
+; A folder holding files of other programs is shared only when the user says so, and never
+; when installing would overwrite one of them.
+Function DirectoryPageLeave
+  Call FolderState
+  Pop $0
+  ${If} $0 == "conflict"
+    MessageBox MB_ICONSTOP "$INSTDIR already holds $FolderConflict, which belongs to another \
+      program. Installing ${PRODUCT} there would replace it.$\n$\nPlease choose another folder."
+    Abort
+  ${ElseIf} $0 == "others"
+  ${AndIf} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$INSTDIR already holds \
+      files of another program.$\n$\nInstall ${PRODUCT} into this folder anyway? The other \
+      files stay as they are, also when ${PRODUCT} is removed." IDNO`
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Section "-Program"
-  SetOutPath "$INSTDIR"
-  File "${PROGRAM}"
-  File "${RESOURCES}/help.htm"
-  File "${RESOURCES}/end.wav"
-  SetOutPath "$INSTDIR\lang"
-  File "${RESOURCES}/lang/*.ini"
   ; The shortcut starts the program in its own folder.
   SetOutPath "$INSTDIR"
+  CreateDirectory "$INSTDIR\lang"
+  !insertmacro DUSTBANE_PAYLOAD DUSTBANE_INSTALL_FILE
   WriteUninstaller "$INSTDIR\Uninstall.exe"
+  Push "Uninstall.exe"
+  Call RecordInstalledFile
 
   Call FolderWithBackslash
   Pop $0
@@ -135,8 +168,10 @@ Section "-Program"
     ; The program reads its folder from the user's own key only. Active Setup writes it
     ; there for every other user at their next logon; "$0\" ends in two backslashes so
     ; that reg.exe does not read the closing quote as part of the text.
+    Call NextActiveSetupVersion
+    Pop $1
     WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "${PRODUCT}"
-    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "${ACTIVE_SETUP_VERSION}"
+    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" $1
     WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" \
       '"$SYSDIR\reg.exe" add "HKCU\${SETTINGS_KEY}" /v Installdir /t REG_SZ /d "$0\" /f'
   ${EndIf}
@@ -187,30 +222,39 @@ FunctionEnd
 Section "Uninstall"
   ; Nothing is left to read once the settings question is answered.
   SetAutoClose true
-  ; Named one by one: the folder may have been chosen with other files in it.
-  Delete "$INSTDIR\Dustbane.exe"
-  Delete "$INSTDIR\help.htm"
-  Delete "$INSTDIR\end.wav"
+  ; The folder may be shared with other programs: only what the installer wrote goes, and
+  ; the log the program keeps there.
+  Call un.RemoveInstalledFiles
   Delete "$INSTDIR\logs.log"
-  Delete "$INSTDIR\lang\*.ini"
   RMDir "$INSTDIR\lang"
-  Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   ${If} $AllUsers == 1
-    DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
-    ; So that a later installation for all users sets this user's folder again.
-    DeleteRegKey HKCU "${ACTIVE_SETUP_KEY}"
+    ; Every other user keeps this folder in Installdir, and maybe the Explorer verbs, until
+    ; the entry, now of a higher version, cleans them up at their next logon. This user is
+    ; cleaned up below, and counts as done.
+    Call un.NextActiveSetupVersion
+    Pop $1
+    Call un.CleanupStubPath
+    Pop $2
+    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "${PRODUCT}"
+    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" $1
+    WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" $2
+    WriteRegStr HKCU "${ACTIVE_SETUP_KEY}" "Version" $1
   ${EndIf}
 
   ; The program writes its Explorer verbs through HKEY_CLASSES_ROOT, which keeps them
   ; in the user's own classes unless the program ran with administrator rights.
-  DeleteRegKey HKCU "Software\Classes\Drive\shell\${VERB}"
-  DeleteRegKey HKCU "Software\Classes\Folder\shell\${VERB}"
-  DeleteRegKey HKCR "Drive\shell\${VERB}"
-  DeleteRegKey HKCR "Folder\shell\${VERB}"
+  Call un.VerbsAreThisInstallations
+  Pop $0
+  ${If} $0 == 1
+    DeleteRegKey HKCU "Software\Classes\Drive\shell\${VERB}"
+    DeleteRegKey HKCU "Software\Classes\Folder\shell\${VERB}"
+    DeleteRegKey HKCR "Drive\shell\${VERB}"
+    DeleteRegKey HKCR "Folder\shell\${VERB}"
+  ${EndIf}
 
   ; Where the installation folder is not writable the program keeps its log with the user.
   SetShellVarContext current
