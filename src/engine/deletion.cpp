@@ -102,11 +102,7 @@ bool Deletion::deleteItem(const std::string& path) {
     const std::optional<uint32_t> found = files.attributesOf(path);
     const bool folder = found && (*found & attributes::directory) != 0;
     if (found && (*found & attributes::reparsePoint) != 0) {
-        if (!removeLink(files, path, folder)) {
-            return false;
-        }
-        countDeleted(" ");
-        return true;
+        return counted(removeLink(files, path, folder));
     }
     if (folder && refusedAsProtected(path)) {
         return false;
@@ -120,11 +116,7 @@ bool Deletion::deleteFileItem(const std::string& path) {
     }
     FileSystem& files = context_.platform.files;
     files.setNormalAttributes(path);
-    if (!files.deleteFile(path)) {
-        return false;
-    }
-    countDeleted(" ");
-    return true;
+    return counted(files.deleteFile(path));
 }
 
 bool Deletion::deleteFolderWhole(const std::string& path) {
@@ -133,8 +125,7 @@ bool Deletion::deleteFolderWhole(const std::string& path) {
     }
     std::vector<RemovedItem> removed;
     if (removeTree(path, removed)) {
-        countDeleted(" ");
-        return true;
+        return counted(true);
     }
     // What did go is shown and counted item by item, as an entry-by-entry clean would.
     const bool listed = context_.settings.Display && context_.run.listEachItem;
@@ -167,11 +158,7 @@ bool Deletion::recycle(const std::string& path, bool folder) {
         return false;
     }
     files.setNormalAttributes(path);
-    if (context_.platform.shell.recycleItem(path) != 0) {
-        return false;
-    }
-    countDeleted(" ");
-    return true;
+    return counted(context_.platform.shell.recycleItem(path) == 0);
 }
 
 bool Deletion::removeTree(const std::string& folder, std::vector<RemovedItem>& removed) {
@@ -262,10 +249,7 @@ bool Deletion::cleanFolder(const std::string& path) {
             entry.isDirectory() ? LineImage::FolderRemoved : LineImage::FileRemoved;
         bool deleted = false;
         if (entry.isLink()) {
-            deleted = removeLink(files, full, entry.isDirectory());
-            if (deleted) {
-                countDeleted(" ");
-            }
+            deleted = counted(removeLink(files, full, entry.isDirectory()));
         } else if (entry.isDirectory()) {
             if (refusedAsProtected(full)) {
                 ok = false;
@@ -277,21 +261,14 @@ bool Deletion::cleanFolder(const std::string& path) {
                 ok = false;
                 return;
             }
-            deleted = deleteFolderWhole(full);
             // A folder that cannot go whole is emptied entry by entry; once it is removed that
             // way it is one deleted folder all the same.
-            if (!deleted && cleanFolder(full)) {
-                countDeleted(" ");
-                deleted = true;
-            }
+            deleted = deleteFolderWhole(full) || counted(cleanFolder(full));
         } else if (run.recycleAllowed) {
             deleted = deleteItem(full);
         } else {
             files.setNormalAttributes(full);
-            deleted = files.deleteFile(full);
-            if (deleted) {
-                countDeleted(" ");
-            }
+            deleted = counted(files.deleteFile(full));
         }
         if (deleted && listed) {
             addResultLine(full, image);
@@ -359,11 +336,7 @@ bool Deletion::removeEmptyFolder(const std::string& path) {
     // a dot) or has appeared since keeps it in place.
     FileSystem& files = context_.platform.files;
     files.setNormalAttributes(path);
-    if (!files.removeDirectory(path)) {
-        return false;
-    }
-    countDeleted(" ");
-    return true;
+    return counted(files.removeDirectory(path));
 }
 
 void Deletion::advanceProgress(int n) {
@@ -373,6 +346,13 @@ void Deletion::advanceProgress(int n) {
         position = 0;
     }
     window.setProgressPosition(position);
+}
+
+bool Deletion::counted(bool deleted) {
+    if (deleted) {
+        countDeleted(" ");
+    }
+    return deleted;
 }
 
 void Deletion::countDeleted(const std::string& separator) {

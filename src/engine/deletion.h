@@ -50,6 +50,8 @@ class Deletion {
     };
 
     bool recycling() const;
+    // Counts the item when it went; returns whether it did.
+    bool counted(bool deleted);
     // "<time> <text> <path>" with the warning picture.
     void addWarningLine(int textEntry, const std::string& path);
     // A protected folder gets its warning line and true.
