@@ -3,7 +3,11 @@
 
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
+#include "driver/remote_buffer.h"
+#include "platform/win32/text.h"
 
+#include <algorithm>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace dustbane::e2e {
@@ -151,6 +155,70 @@ TEST_F(MainWindow, FirstStartShowsTheSettingsSummary) {
     EXPECT_EQ(statusBarPartCount(status), 3);
     EXPECT_EQ(statusBarText(status, 0), "Double click setting to change");
     EXPECT_EQ(statusBarText(status, 1), "");
+}
+
+int selectedRow(HWND list) {
+    return static_cast<int>(
+        sendMessage(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// The list view's own incremental search: typing a letter asks the owner-data list which line
+// begins with it.
+TEST_F(MainWindow, TypingALetterInTheListSelectsTheNextLineThatBeginsWithIt) {
+    auto app = App::launch();
+    HWND window = app.waitForMainWindow();
+    ASSERT_TRUE(window) << "no main window";
+    ASSERT_TRUE(waitUntil([&] { return summaryShown(window); }));
+    HWND list = mainList(window);
+    const std::vector<std::string> rows = listViewRows(list);
+    const auto rowOf = [&rows](const std::string& caption) {
+        return static_cast<int>(std::find(rows.begin(), rows.end(), caption) - rows.begin());
+    };
+
+    const auto type = [list](wchar_t letter) {
+        // A repeat count of one, as the keyboard sends it: the list ignores a bare character.
+        sendMessage(list, WM_CHAR, letter, 1);
+        // Letters typed in quick succession make a word; each of these starts a new search.
+        Sleep(1100);
+    };
+    type(L't');
+    EXPECT_EQ(selectedRow(list), rowOf("  Temporary folder"));
+    type(L'G');
+    EXPECT_EQ(selectedRow(list), rowOf("  Google Earth Cache"));
+    // No line begins with q: the selection stays where it was, never jumps to the top.
+    type(L'q');
+    EXPECT_EQ(selectedRow(list), rowOf("  Google Earth Cache"));
+    EXPECT_EQ(app.close(), 0u);
+}
+
+// A line with fewer bytes than another can still be the wider one: the column fits the
+// widest line in pixels, so nothing of it is cut off.
+TEST_F(MainWindow, AShortButWideAccentedLineIsNotCutOff) {
+    const std::string narrow = "C:\\" + std::string(300, 'i');
+    std::string wide = "C:\\";
+    for (int i = 0; i < 120; ++i) {
+        wide += "\xC5\xB4"; // W with circumflex: two bytes, as wide as a W
+    }
+    ASSERT_LT(wide.size(), narrow.size());
+    settings.writeInt("Pathnum", 2);
+    settings.writeString("Patha0", narrow);
+    settings.writeString("Patha1", wide);
+
+    auto app = App::launch();
+    HWND window = app.waitForMainWindow();
+    ASSERT_TRUE(window) << "no main window";
+    ASSERT_TRUE(waitUntil([&] { return summaryShown(window); }));
+    HWND list = mainList(window);
+
+    const std::wstring wideLine = win32::widen("  " + wide);
+    RemoteBuffer text(processOf(list), (wideLine.size() + 1) * sizeof(wchar_t));
+    text.write(wideLine.c_str(), (wideLine.size() + 1) * sizeof(wchar_t));
+    const int needed = static_cast<int>(
+        sendMessage(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.address())));
+    const int column = static_cast<int>(sendMessage(list, LVM_GETCOLUMNWIDTH, 0, 0));
+    EXPECT_GT(needed, widthOf(windowRect(list))) << "the line must be wider than the list";
+    EXPECT_GE(column, needed) << "the column cuts the line off";
+    EXPECT_EQ(app.close(), 0u);
 }
 
 } // namespace

@@ -44,9 +44,6 @@ class ListViewControl : public Control {
         ListView_GetItemRect(window_, index, &rect, LVIR_BOUNDS);
         return rect;
     }
-    int stringWidth(const std::wstring& text) const {
-        return ListView_GetStringWidth(window_, text.c_str());
-    }
     void setColumnWidth(int width) const { ListView_SetColumnWidth(window_, 0, width); }
     void setColumnText(const std::wstring& text) const {
         LVCOLUMNW column{};

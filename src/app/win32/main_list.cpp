@@ -1,5 +1,6 @@
 #include "app/win32/main_list.h"
 
+#include "app/line_search.h"
 #include "app/win32/dpi.h"
 #include "app/win32/pictures.h"
 #include "app/win32/resource_ids.h"
@@ -48,7 +49,7 @@ void MainList::setDpi(int dpi) {
         font_ = std::move(font);
     }
     // Every width measured so far was for the old font.
-    widestLength_ = 0;
+    widths_.setFont(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
     widestPixels_ = 0;
     for (const Line& line : lines_) {
         widenColumn(line.caption);
@@ -63,7 +64,6 @@ void MainList::move(int left, int top, int width, int height) {
 
 void MainList::clear() {
     lines_.clear();
-    widestLength_ = 0;
     widestPixels_ = 0;
     // Done at once: the old count must never outlive its lines.
     list_.setItemCount(0, 0);
@@ -119,16 +119,13 @@ void MainList::flush() {
     fitColumn();
 }
 
-// Measuring every line would cost a text measurement per line; only a line longer in
-// characters than the longest so far can be wider.
 void MainList::widenColumn(const std::string& caption) {
-    if (caption.size() <= widestLength_) {
-        return;
+    const int pixels =
+        widths_.width(widen(caption)) + metrics::scaled(metrics::listColumnPadding, dpi_);
+    if (pixels > widestPixels_) {
+        widestPixels_ = pixels;
+        dirty_ = true;
     }
-    widestLength_ = caption.size();
-    widestPixels_ = std::max(widestPixels_, list_.stringWidth(widen(caption)) +
-                                                metrics::scaled(metrics::listColumnPadding, dpi_));
-    dirty_ = true;
 }
 
 void MainList::fitColumn() {
@@ -141,11 +138,11 @@ void MainList::fitColumn() {
     }
 }
 
-bool MainList::answer(const NMHDR& header) {
+std::optional<LRESULT> MainList::answer(const NMHDR& header) {
     if (header.code == LVN_GETDISPINFOW) {
         auto& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
         if (item.iItem < 0 || item.iItem >= count()) {
-            return true;
+            return 0;
         }
         const Line& line = lines_[static_cast<size_t>(item.iItem)];
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
@@ -155,9 +152,20 @@ bool MainList::answer(const NMHDR& header) {
         if (item.mask & LVIF_IMAGE) {
             item.iImage = static_cast<int>(line.image);
         }
-        return true;
+        return 0;
     }
-    return false;
+    if (header.code == LVN_ODFINDITEMW) {
+        // Typing in the list: the answer is a line index, so "no line" must be -1, never the
+        // 0 that would select the first line.
+        const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) {
+            return -1;
+        }
+        return findLineStartingWith(
+            count(), [this](int line) -> const std::string& { return caption(line); },
+            narrow(find.lvfi.psz), find.iStart, (find.lvfi.flags & LVFI_WRAP) != 0);
+    }
+    return std::nullopt;
 }
 
 } // namespace dustbane::win32

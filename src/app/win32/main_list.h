@@ -2,9 +2,11 @@
 
 #include "app/win32/controls.h"
 #include "app/win32/gdi_handles.h"
+#include "app/win32/text_widths.h"
 #include "app/window_metrics.h"
 #include "platform/window_operations.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -43,8 +45,9 @@ class MainList {
     // Shows the lines as they are now and scrolls to the last one when lines were added.
     void flush();
 
-    // LVN_GETDISPINFO and the other notifications an owner-data list needs answered.
-    bool answer(const NMHDR& header);
+    // LVN_GETDISPINFO and LVN_ODFINDITEM, which an owner-data list needs answered, with the
+    // result to return; nullopt for the notifications it leaves to the window.
+    std::optional<LRESULT> answer(const NMHDR& header);
 
   private:
     struct Line {
@@ -64,7 +67,7 @@ class MainList {
     std::wstring shownText_;
     bool dirty_ = false;
     bool added_ = false;
-    size_t widestLength_ = 0;
+    TextWidths widths_;
     int widestPixels_ = 0;
     int columnWidth_ = -1;
 };

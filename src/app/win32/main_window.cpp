@@ -495,8 +495,8 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
         if (header.hwndFrom == list_.handle()) {
-            if (list_.answer(header)) {
-                return 0;
+            if (const std::optional<LRESULT> result = list_.answer(header)) {
+                return *result;
             }
             if (header.code == NM_DBLCLK && parts_ && parts_->summary.shown()) {
                 modify();
