@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/language_table.h"
 #include "engine/clean_run.h"
 #include "paths/protected_folders.h"
 #include "platform/platform.h"
 #include "settings/clean_settings.h"
 #include "settings/settings_store.h"
+#include "text/language_table.h"
 
 #include <string>
 

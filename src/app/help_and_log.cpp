@@ -17,8 +17,9 @@ void openInstalledDocument(InstalledDocument document, const std::string& instal
         platform.shell.openDocument(path);
         return;
     }
-    platform.prompter.inform(language.text(document == InstalledDocument::Help ? 36 : 34),
-                             "Information");
+    platform.prompter.inform(
+        language.text(document == InstalledDocument::Help ? Text::NoHelpFile : Text::NoLogFile),
+        "Information");
 }
 
 } // namespace dustbane

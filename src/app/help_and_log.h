@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/language_table.h"
 #include "platform/platform.h"
+#include "text/language_table.h"
 
 #include <string>
 

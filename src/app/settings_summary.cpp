@@ -7,20 +7,6 @@ namespace dustbane {
 
 namespace {
 
-// Language-table entries of the outline.
-constexpr int headerText = 22;
-constexpr int permanentText = 23;
-constexpr int fileTypesLabel = 24;
-constexpr int fileNamesLabel = 25;
-constexpr int searchPathLabel = 26;
-constexpr int noneText = 27;
-constexpr int excludePathLabel = 28;
-constexpr int deleteFoldersLabel = 29;
-constexpr int deleteFilesLabel = 30;
-constexpr int otherLabel = 31;
-constexpr int statusHint = 32;
-constexpr int notSearchedText = 66;
-
 const std::string indent = "  ";
 
 // The locations and rules the outline names when they are on, in the order shown.
@@ -89,39 +75,41 @@ bool SettingsSummary::searchSkipsFolders() const {
 
 void SettingsSummary::rebuild() {
     window_.clearLines();
-    window_.setListHeader(language_.text(headerText));
+    window_.setListHeader(language_.text(Text::NowSettings));
 
     if (!settings_.Recycle) {
-        window_.addLine(indent + language_.text(permanentText), LineImage::Warning);
+        window_.addLine(indent + language_.text(Text::DeletePermanently), LineImage::Warning);
     }
 
     fileTypesText_ = settings_.Ext;
     fileNamesText_ = settings_.FilesName;
     if (!fileTypesText_.empty()) {
-        window_.addLine(language_.text(fileTypesLabel) + ": " + fileTypesText_, LineImage::Warning);
+        window_.addLine(language_.text(Text::CleanFileTypes) + ": " + fileTypesText_,
+                        LineImage::Warning);
     }
     if (!fileNamesText_.empty()) {
-        window_.addLine(language_.text(fileNamesLabel) + ": " + fileNamesText_, LineImage::Warning);
+        window_.addLine(language_.text(Text::CleanFiles) + ": " + fileNamesText_,
+                        LineImage::Warning);
     }
 
     int searchHeading = window_.lineCount();
-    std::string searchCaption = language_.text(searchPathLabel) + ": ";
+    std::string searchCaption = language_.text(Text::SearchPath) + ": ";
     window_.addLine(searchCaption, LineImage::Information);
     if (!addCheckedLines(window_, settings_.PathList, LineImage::Warning)) {
-        window_.setLineCaption(searchHeading, searchCaption + " " + language_.text(noneText));
+        window_.setLineCaption(searchHeading, searchCaption + " " + language_.text(Text::None));
     }
     if (searchSkipsFolders()) {
-        window_.addLine(indent + language_.text(notSearchedText), LineImage::Note);
+        window_.addLine(indent + language_.text(Text::FoldersNotSearched), LineImage::Note);
     }
 
-    addListSection(window_, language_.text(excludePathLabel), settings_.PathexList,
+    addListSection(window_, language_.text(Text::ExcludePath), settings_.PathexList,
                    LineImage::Note);
-    addListSection(window_, language_.text(deleteFoldersLabel), settings_.FolderList,
+    addListSection(window_, language_.text(Text::DeleteFolders), settings_.FolderList,
                    LineImage::Warning);
-    addListSection(window_, language_.text(deleteFilesLabel), settings_.FileList,
+    addListSection(window_, language_.text(Text::DeleteFiles), settings_.FileList,
                    LineImage::Warning);
 
-    window_.addLine(language_.text(otherLabel) + ":", LineImage::Information);
+    window_.addLine(language_.text(Text::OtherFoldersOrFiles) + ":", LineImage::Information);
     for (bool CleanSettings::*option : shownOptions) {
         if (settings_.*option) {
             window_.addLine(indent + captionOf(option), LineImage::Information);
@@ -129,7 +117,7 @@ void SettingsSummary::rebuild() {
     }
 
     shown_ = true;
-    window_.setStatusText(0, language_.text(statusHint));
+    window_.setStatusText(0, language_.text(Text::DoubleClickToChange));
     window_.setStatusText(1, "");
     window_.setStatusText(2, "");
 }

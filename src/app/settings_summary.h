@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/language_table.h"
 #include "paths/protected_folders.h"
 #include "platform/window_operations.h"
 #include "settings/clean_settings.h"
+#include "text/language_table.h"
 
 #include <optional>
 #include <string>

@@ -6,12 +6,12 @@
 namespace dustbane {
 
 const std::array<ToolbarButtonText, toolbarSlotCount> toolbarButtonTexts = {{
-    {1, 2, "Clean"},
-    {5, 6, "Option"},
-    {7, 8, "Help"},
-    {9, 10, "Log"},
-    {13, 14, "About"},
-    {15, 16, "Exit"},
+    {Text::CleanCaption, Text::CleanHint, "Clean"},
+    {Text::OptionsCaption, Text::OptionsHint, "Option"},
+    {Text::HelpCaption, Text::HelpHint, "Help"},
+    {Text::LogCaption, Text::LogHint, "Log"},
+    {Text::AboutCaption, Text::AboutHint, "About"},
+    {Text::ExitCaption, Text::ExitHint, "Exit"},
 }};
 
 using metrics::scaled;
@@ -78,8 +78,8 @@ bool writeDisplayText(Registry& registry, Prompter& prompter, bool value) {
 
 ToolbarModel::ToolbarModel() {
     for (size_t slot = 0; slot < captions_.size(); ++slot) {
-        captions_[slot] = LanguageTable::builtIn()[toolbarButtonTexts[slot].captionEntry];
-        hints_[slot] = LanguageTable::builtIn()[toolbarButtonTexts[slot].hintEntry];
+        captions_[slot] = LanguageTable::builtIn(toolbarButtonTexts[slot].captionEntry);
+        hints_[slot] = LanguageTable::builtIn(toolbarButtonTexts[slot].hintEntry);
     }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/language_table.h"
 #include "app/window_metrics.h"
 #include "platform/prompter.h"
 #include "platform/registry.h"
+#include "text/language_table.h"
 
 #include <array>
 #include <string>
@@ -15,8 +15,8 @@ enum class ToolbarSlot { Clean = 0, Options = 1, Help = 2, Log = 3, About = 4, E
 inline constexpr int toolbarSlotCount = 6;
 
 struct ToolbarButtonText {
-    int captionEntry;
-    int hintEntry;
+    Text captionEntry;
+    Text hintEntry;
     // The caption "Show Text" gives back, whatever the language table says.
     const char* fixedCaption;
 };

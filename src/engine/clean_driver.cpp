@@ -1,10 +1,10 @@
 #include "engine/clean_driver.h"
 
-#include "app/elapsed_text.h"
 #include "engine/clean_log.h"
 #include "engine/search_scan.h"
 #include "engine/specific_items.h"
 #include "targets/target_stages.h"
+#include "text/elapsed_text.h"
 
 #include <vector>
 
@@ -12,35 +12,9 @@ namespace dustbane {
 
 namespace {
 
-// Language-table entries.
-constexpr int cleanCaption = 1;
-constexpr int cleanHint = 2;
-constexpr int stopCaption = 3;
-constexpr int stopHint = 4;
-constexpr int permanentText = 23;
-constexpr int searchPathLabel = 26;
-constexpr int noneText = 27;
-constexpr int deleteFoldersLabel = 29;
-constexpr int pastText = 35;
-constexpr int fileTypesLabel = 40;
-constexpr int fileNamesLabel = 41;
-constexpr int definitionsText = 44;
-constexpr int makeSureText = 45;
-constexpr int resultsHeader = 46;
-constexpr int userStoppedText = 55;
-constexpr int finishedText = 56;
-constexpr int cleanedText = 57;
-constexpr int stoppedStatus = 58;
-constexpr int overStatus = 59;
-constexpr int deletedText = 60;
-constexpr int emptyBinsText = 61;
-constexpr int binsClearedText = 62;
-constexpr int stopQuestion = 63;
-constexpr int notSearchedText = 66;
-
 constexpr int elapsedStep = 10;
 
-std::string labelled(const LanguageTable& language, int label, const std::string& value) {
+std::string labelled(const LanguageTable& language, Text label, const std::string& value) {
     return "\n" + language.text(label) + ": " + value;
 }
 
@@ -57,8 +31,9 @@ void CleanDriver::runTick() {
     context_.run.recycleAllowed = false;
     if (context_.settings.Displaybox) {
         const LanguageTable& language = context_.language;
-        const std::string text = language.text(definitionsText) + ": \n" + confirmationSummary() +
-                                 "\n\n" + language.text(makeSureText);
+        const std::string text = language.text(Text::CleanDefinitionsAre) + ": \n" +
+                                 confirmationSummary() + "\n\n" +
+                                 language.text(Text::MakeSureOfDefinitions);
         if (context_.platform.prompter.ask(text, "Clean Confirmation", style::question) !=
             answer::yes) {
             return;
@@ -83,7 +58,7 @@ void CleanDriver::elapsedTick() {
         deletion_.advanceProgress(elapsedStep);
     }
     context_.window.setStatusText(
-        2, elapsedText(context_.language.text(pastText), run.elapsedSeconds));
+        2, elapsedText(context_.language.text(Text::Past), run.elapsedSeconds));
 }
 
 bool CleanDriver::active() const {
@@ -100,30 +75,30 @@ std::string CleanDriver::confirmationSummary() const {
     const CleanSettings& settings = context_.settings;
     std::string summary;
     if (!settings.Recycle) {
-        summary += "\n" + language.text(permanentText);
+        summary += "\n" + language.text(Text::DeletePermanently);
     }
     if (!summary_.fileTypesText().empty()) {
-        summary += labelled(language, fileTypesLabel, summary_.fileTypesText());
+        summary += labelled(language, Text::ConfirmFileTypes, summary_.fileTypesText());
     }
     if (!summary_.fileNamesText().empty()) {
-        summary += labelled(language, fileNamesLabel, summary_.fileNamesText());
+        summary += labelled(language, Text::ConfirmFileNames, summary_.fileNamesText());
     }
     bool anySearchPath = false;
     for (const CheckedPath& path : settings.PathList) {
         if (path.checked) {
-            summary += labelled(language, searchPathLabel, path.text);
+            summary += labelled(language, Text::SearchPath, path.text);
             anySearchPath = true;
         }
     }
     if (!anySearchPath) {
-        summary += labelled(language, searchPathLabel, language.text(noneText));
+        summary += labelled(language, Text::SearchPath, language.text(Text::None));
     }
     if (summary_.searchSkipsFolders()) {
-        summary += "\n" + language.text(notSearchedText);
+        summary += "\n" + language.text(Text::FoldersNotSearched);
     }
     for (const CheckedPath& folder : settings.FolderList) {
         if (folder.checked) {
-            summary += labelled(language, deleteFoldersLabel, folder.text);
+            summary += labelled(language, Text::DeleteFolders, folder.text);
         }
     }
     return summary;
@@ -132,8 +107,8 @@ std::string CleanDriver::confirmationSummary() const {
 void CleanDriver::askToStop() {
     WindowOperations& window = context_.window;
     window.stopElapsedClock();
-    const int reply = context_.platform.prompter.ask(context_.language.text(stopQuestion),
-                                                     "Stop Confirmation", style::question);
+    const int reply = context_.platform.prompter.ask(
+        context_.language.text(Text::StopCleanQuestion), "Stop Confirmation", style::question);
     window.startElapsedClock();
     if (reply == answer::yes) {
         context_.run.stopRequested = true;
@@ -148,7 +123,7 @@ void CleanDriver::startRun() {
     summary_.setShown(false);
     window.clearLines();
     window.setListMenuEnabled(false);
-    window.setListHeader(context_.language.text(resultsHeader) + ":");
+    window.setListHeader(context_.language.text(Text::CleanResults) + ":");
     run.deletedCount = 0;
     window.setStatusText(1, "");
     run.elapsedSeconds = 0;
@@ -157,7 +132,7 @@ void CleanDriver::startRun() {
     window.startElapsedClock();
     run.stopRequested = false;
     run.listEachItem = false;
-    showFace(stopCaption, CleanPicture::Stop, stopHint);
+    showFace(Text::StopCaption, CleanPicture::Stop, Text::StopHint);
 }
 
 void CleanDriver::runStages() {
@@ -189,11 +164,13 @@ void CleanDriver::endRun(BinStep binStep) {
     const Platform& platform = context_.platform;
     const std::string count = std::to_string(run.deletedCount);
 
-    deletion_.addResultLine(platform.system.longTimeNow() + " " +
-                                language.text(run.stopRequested ? userStoppedText : finishedText) +
-                                " " + count + " " + language.text(cleanedText),
-                            LineImage::Note);
-    window.setStatusText(0, " " + language.text(run.stopRequested ? stoppedStatus : overStatus));
+    deletion_.addResultLine(
+        platform.system.longTimeNow() + " " +
+            language.text(run.stopRequested ? Text::UserStopped : Text::CleanFinished) + " " +
+            count + " " + language.text(Text::ItemsCleaned),
+        LineImage::Note);
+    window.setStatusText(
+        0, " " + language.text(run.stopRequested ? Text::CleanStopped : Text::CleanedOver));
 
     CleanLog log(platform.files, platform.system, logLocation(platform.shell, context_.installDir));
     std::string logFailure;
@@ -215,14 +192,14 @@ void CleanDriver::endRun(BinStep binStep) {
     const bool emptyBins =
         binStep == BinStep::Empty ||
         (binStep == BinStep::Ask && run.deletedCount > 0 && context_.settings.Recycle &&
-         platform.prompter.ask(count + " " + language.text(deletedText) + "\n" +
-                                   language.text(emptyBinsText),
+         platform.prompter.ask(count + " " + language.text(Text::ItemsDeleted) + "\n" +
+                                   language.text(Text::EmptyRecycleBinsNow),
                                "Clear Confirmation", style::questionNoDefault) == answer::yes);
     if (emptyBins) {
         platform.system.setBusyCursor(true);
         if (platform.shell.emptyRecycleBins() && context_.settings.Logs) {
             std::string recordFailure = log.appendRecycleRecord(
-                platform.system.longTimeNow() + " " + language.text(binsClearedText));
+                platform.system.longTimeNow() + " " + language.text(Text::RecycleBinsEmptied));
             if (logFailure.empty()) {
                 logFailure = std::move(recordFailure);
             }
@@ -230,13 +207,13 @@ void CleanDriver::endRun(BinStep binStep) {
         platform.system.setBusyCursor(false);
     }
 
-    showFace(cleanCaption, CleanPicture::Clean, cleanHint);
+    showFace(Text::CleanCaption, CleanPicture::Clean, Text::CleanHint);
     if (!logFailure.empty()) {
         platform.prompter.reportError(logFailure);
     }
 }
 
-void CleanDriver::showFace(int captionEntry, CleanPicture picture, int hintEntry) {
+void CleanDriver::showFace(Text captionEntry, CleanPicture picture, Text hintEntry) {
     WindowOperations& window = context_.window;
     const LanguageTable& language = context_.language;
     window.setCleanButton(window.iconsOnly() ? std::string() : language.text(captionEntry), picture,

@@ -44,7 +44,7 @@ class CleanDriver {
     void runStages();
     // Final line, log, sound, Recycle Bin question and the Clean face again.
     void endRun(BinStep binStep);
-    void showFace(int captionEntry, CleanPicture picture, int hintEntry);
+    void showFace(Text captionEntry, CleanPicture picture, Text hintEntry);
 
     RunContext& context_;
     SettingsSummary& summary_;

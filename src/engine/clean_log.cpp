@@ -1,6 +1,6 @@
 #include "engine/clean_log.h"
 
-#include "app/text_lines.h"
+#include "text/text_lines.h"
 
 #include <cstddef>
 #include <cstdlib>

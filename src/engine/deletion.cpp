@@ -8,12 +8,6 @@ namespace dustbane {
 
 namespace {
 
-// Language-table entries.
-constexpr int cleaningText = 17;
-constexpr int deletedText = 18;
-constexpr int protectedText = 64;
-constexpr int keptText = 65;
-
 bool startsWithDot(const std::string& name) {
     return !name.empty() && name.front() == '.';
 }
@@ -49,7 +43,7 @@ bool unfitForShell(FileSystem& files, const std::string& folder) {
 
 // Status panel 0 names the item, then pending messages run.
 void showActivity(RunContext& context, const std::string& path) {
-    context.window.setStatusText(0, context.language.text(cleaningText) + " " + path);
+    context.window.setStatusText(0, context.language.text(Text::Cleaning) + " " + path);
     context.window.pumpMessages();
 }
 
@@ -75,10 +69,10 @@ const ProtectedFolders& Deletion::protectedFolders() {
 }
 
 void Deletion::refuseFolder(const std::string& path) {
-    addWarningLine(protectedText, path);
+    addWarningLine(Text::ProtectedFolderNotCleaned, path);
 }
 
-void Deletion::addWarningLine(int textEntry, const std::string& path) {
+void Deletion::addWarningLine(Text textEntry, const std::string& path) {
     addResultLine(context_.platform.system.longTimeNow() + " " + context_.language.text(textEntry) +
                       " " + path,
                   LineImage::Warning);
@@ -144,7 +138,7 @@ bool Deletion::keptFromRecycleBin(const std::string& path) {
         return false;
     }
     // The user asked for deletions that can be undone: nothing goes for good instead.
-    addWarningLine(keptText, path);
+    addWarningLine(Text::RecycleBinCannotTakeName, path);
     return true;
 }
 
@@ -239,7 +233,7 @@ bool Deletion::cleanFolder(const std::string& path) {
     FileSystem& files = context_.platform.files;
     CleanRun& run = context_.run;
     const CleanSettings& settings = context_.settings;
-    window.setStatusText(0, context_.language.text(cleaningText) + " " + path);
+    window.setStatusText(0, context_.language.text(Text::Cleaning) + " " + path);
 
     const std::string dir = withBackslash(path);
     bool ok = true;
@@ -298,7 +292,7 @@ void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string
                                     const std::string& fileName) {
     WindowOperations& window = context_.window;
     CleanRun& run = context_.run;
-    window.setStatusText(0, context_.language.text(cleaningText) + " " + folder);
+    window.setStatusText(0, context_.language.text(Text::Cleaning) + " " + folder);
     walk(withBackslash(folder), [&](const DirectoryEntry& entry, const std::string& full) {
         if (entry.isDirectory()) {
             // A folder link is never entered, whatever its name.
@@ -358,7 +352,7 @@ bool Deletion::counted(bool deleted) {
 void Deletion::countDeleted(const std::string& separator) {
     CleanRun& run = context_.run;
     ++run.deletedCount;
-    context_.window.setStatusText(1, context_.language.text(deletedText) + separator +
+    context_.window.setStatusText(1, context_.language.text(Text::Deleted) + separator +
                                          std::to_string(run.deletedCount));
 }
 

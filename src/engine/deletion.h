@@ -53,7 +53,7 @@ class Deletion {
     // Counts the item when it went; returns whether it did.
     bool counted(bool deleted);
     // "<time> <text> <path>" with the warning picture.
-    void addWarningLine(int textEntry, const std::string& path);
+    void addWarningLine(Text textEntry, const std::string& path);
     // A protected folder gets its warning line and true.
     bool refusedAsProtected(const std::string& path);
     bool deleteFileItem(const std::string& path);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/language_table.h"
 #include "engine/clean_run.h"
 #include "platform/platform.h"
 #include "platform/window_operations.h"
 #include "settings/clean_settings.h"
+#include "text/language_table.h"
 
 #include <string>
 

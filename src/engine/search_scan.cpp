@@ -6,12 +6,6 @@ namespace dustbane {
 
 namespace {
 
-// Language-table entries.
-constexpr int emptyFolderText = 19;
-constexpr int zeroByteText = 20;
-constexpr int searchingText = 21;
-constexpr int beganSearchText = 54;
-
 std::string asciiLower(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') {
@@ -80,7 +74,7 @@ FileRule selectingRule(const CleanSettings& settings, const std::string& name, u
 
 void cleanSearchPaths(Deletion& deletion) {
     RunContext& context = deletion.context();
-    const std::string& began = context.language.text(beganSearchText);
+    const std::string& began = context.language.text(Text::BeganSearch);
     // By index with a copy of the text: the options dialog may edit the list while a
     // scan pumps messages.
     for (size_t i = 0; i < context.settings.PathList.size(); ++i) {
@@ -108,7 +102,7 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
         return false;
     }
     const std::string dir = withBackslash(path);
-    window.setStatusText(0, context.language.text(searchingText) + " " + dir);
+    window.setStatusText(0, context.language.text(Text::Searching) + " " + dir);
 
     bool empty = true;
     auto listing = files.list(dir);
@@ -138,7 +132,7 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
             }
             if (scanSearchPath(deletion, full) && settings.Empfolder &&
                 deletion.removeEmptyFolder(full) && settings.Display) {
-                deletion.addResultLine(full + " (" + context.language.text(emptyFolderText) + ")",
+                deletion.addResultLine(full + " (" + context.language.text(Text::EmptyFolder) + ")",
                                        LineImage::FolderRemoved);
             }
             continue;
@@ -150,7 +144,7 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
         }
         std::string line = full;
         if (rule == FileRule::ZeroSize) {
-            line += " (" + context.language.text(zeroByteText) + ")";
+            line += " (" + context.language.text(Text::ZeroByte) + ")";
         }
         deletion.addResultLine(line, LineImage::FileRemoved);
         window.repaintList();

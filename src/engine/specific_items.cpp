@@ -6,13 +6,7 @@ namespace dustbane {
 
 namespace {
 
-// Language-table entries.
-constexpr int cleanText = 1;
-constexpr int successText = 51;
-constexpr int notAllText = 52;
-constexpr int notCleanText = 53;
-
-void addItemLine(Deletion& deletion, int entry, const std::string& path, LineImage image) {
+void addItemLine(Deletion& deletion, Text entry, const std::string& path, LineImage image) {
     RunContext& context = deletion.context();
     deletion.addResultLine(context.platform.system.longTimeNow() + " " +
                                context.language.text(entry) + " " + path,
@@ -37,12 +31,12 @@ void cleanSpecificFolders(Deletion& deletion) {
         if (!context.platform.files.directoryExists(folder)) {
             return;
         }
-        addItemLine(deletion, successText, folder, LineImage::Note);
+        addItemLine(deletion, Text::SuccessfullyCleaned, folder, LineImage::Note);
         context.run.rootFolder = context.settings.Delfolder ? std::string() : folder;
         if (deletion.cleanFolder(folder)) {
-            addItemLine(deletion, cleanText, folder, LineImage::Note);
+            addItemLine(deletion, Text::CleanCaption, folder, LineImage::Note);
         } else {
-            addItemLine(deletion, notAllText, folder, LineImage::Warning);
+            addItemLine(deletion, Text::NotCleanedAllFilesOf, folder, LineImage::Warning);
         }
     });
 }
@@ -54,9 +48,9 @@ void cleanSpecificFiles(Deletion& deletion) {
             return;
         }
         if (deletion.deleteItem(file)) {
-            addItemLine(deletion, successText, file, LineImage::Note);
+            addItemLine(deletion, Text::SuccessfullyCleaned, file, LineImage::Note);
         } else {
-            addItemLine(deletion, notCleanText, file, LineImage::FileRemoved);
+            addItemLine(deletion, Text::NotCleaned, file, LineImage::FileRemoved);
         }
     });
 }

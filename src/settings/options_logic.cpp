@@ -28,10 +28,6 @@ std::string canonicalOrAsGiven(const std::string& path) {
     return canonicalPath(path).value_or(path);
 }
 
-// Language-table entries of the question that offers a folder argument.
-constexpr int addPathLead = 37;
-constexpr int addPathTail = 38;
-
 } // namespace
 
 OptionsLogic::OptionsLogic(AppServices& app, SettingsSummary& summary, WindowOperations& window)
@@ -164,8 +160,8 @@ void OptionsLogic::offerPathArgument(const std::string& given) {
         if (listHoldsIgnoringCase(app_.settings.PathList, argument)) {
             return;
         }
-        std::string question = app_.language.text(addPathLead) + " '" + argument + "' " +
-                               app_.language.text(addPathTail);
+        std::string question = app_.language.text(Text::WantToAdd) + " '" + argument + "' " +
+                               app_.language.text(Text::ToSearchPath);
         if (app_.platform.prompter.ask(question, "Add path", style::question) == answer::yes) {
             insertSorted(app_.settings.PathList, {argument, true},
                          [this](const std::string& a, const std::string& b) {

@@ -6,9 +6,6 @@ namespace dustbane {
 
 namespace {
 
-// Language-table entry.
-constexpr int cleanText = 1;
-
 constexpr int stageProgressStep = 10;
 
 } // namespace
@@ -37,7 +34,7 @@ bool beginStage(Deletion& deletion, StageEntry entry, StageSetting setting) {
 }
 
 void addCaptionLine(Deletion& deletion, StageSetting setting) {
-    deletion.addStageLine(deletion.context().language.text(cleanText), captionOf(setting));
+    deletion.addStageLine(deletion.context().language.text(Text::CleanCaption), captionOf(setting));
 }
 
 std::string resolveSpecialFolder(Deletion& deletion, SpecialFolder folder) {

@@ -6,24 +6,18 @@ namespace dustbane {
 
 namespace {
 
-// Language-table entries.
-constexpr int tempFolderTitle = 47;
-constexpr int beganText = 48;
-constexpr int finishedText = 49;
-constexpr int internetCacheTitle = 50;
-
 // The two stages whose headings name the folder: a "Began" line, and a "Finished" line
 // unless the run was stopped on the way.
-void cleanWithPathHeadings(Deletion& deletion, const std::string& folder, int titleEntry) {
+void cleanWithPathHeadings(Deletion& deletion, const std::string& folder, Text titleEntry) {
     RunContext& context = deletion.context();
     if (!enterRootFolder(deletion, folder)) {
         return;
     }
     const std::string title = context.language.text(titleEntry) + " (" + folder + ")";
-    deletion.addStageLine(context.language.text(beganText), title);
+    deletion.addStageLine(context.language.text(Text::Began), title);
     deletion.cleanFolder(folder);
     if (!context.run.stopRequested) {
-        deletion.addStageLine(context.language.text(finishedText), title);
+        deletion.addStageLine(context.language.text(Text::Finished), title);
     }
 }
 
@@ -81,7 +75,7 @@ void cleanTempFolder(Deletion& deletion) {
     }
     const std::string folder = canonicalOrEmpty(deletion.context().platform.shell.tempPath());
     if (!folder.empty()) {
-        cleanWithPathHeadings(deletion, folder, tempFolderTitle);
+        cleanWithPathHeadings(deletion, folder, Text::CleanTemporaryFolder);
     }
 }
 
@@ -91,7 +85,7 @@ void cleanInternetCache(Deletion& deletion) {
     }
     const std::string folder = resolveSpecialFolder(deletion, SpecialFolder::InternetCache);
     if (!folder.empty()) {
-        cleanWithPathHeadings(deletion, folder, internetCacheTitle);
+        cleanWithPathHeadings(deletion, folder, Text::CleanInternetCache);
     }
 }
 

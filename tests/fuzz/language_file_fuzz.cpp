@@ -1,4 +1,4 @@
-#include "app/language_table.h"
+#include "text/language_table.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     table.loadText(std::string(reinterpret_cast<const char*>(data), size));
     for (int i = -1; i <= dustbane::LanguageTable::size; ++i) {
         const std::string& text = table.text(i);
-        if (text.find_first_of("\r\n") != std::string::npos || text.find('\0') != std::string::npos) {
+        if (text.find_first_of("\r\n") != std::string::npos ||
+            text.find('\0') != std::string::npos) {
             std::abort();
         }
     }

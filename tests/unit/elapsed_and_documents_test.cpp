@@ -1,6 +1,6 @@
-#include "app/elapsed_text.h"
 #include "app/help_and_log.h"
 #include "fakes/fake_platform.h"
+#include "text/elapsed_text.h"
 
 #include <gtest/gtest.h>
 

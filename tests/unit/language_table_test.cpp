@@ -1,5 +1,5 @@
-#include "app/language_table.h"
 #include "fakes/fake_platform.h"
+#include "text/language_table.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +33,11 @@ TEST(LanguageTable, SplitsAtCrLfLoneCrAndLoneLfAndStopsAtNul) {
 TEST(LanguageTable, ShortFileFallsBackPerEntryAndOutOfRangeIsEmpty) {
     LanguageTable table;
     table.loadText("Staubfrei\nReinigen\n");
-    EXPECT_EQ(table.text(0), "Staubfrei");
-    EXPECT_EQ(table.text(1), "Reinigen");
-    EXPECT_EQ(table.text(63), "Do you want to stop clean?");
-    EXPECT_EQ(table.text(66), "Program, system and AppData folders are not searched");
+    EXPECT_EQ(table.text(Text::Caption), "Staubfrei");
+    EXPECT_EQ(table.text(Text::CleanCaption), "Reinigen");
+    EXPECT_EQ(table.text(Text::StopCleanQuestion), "Do you want to stop clean?");
+    EXPECT_EQ(table.text(Text::FoldersNotSearched),
+              "Program, system and AppData folders are not searched");
     EXPECT_EQ(table.text(LanguageTable::size), "");
     EXPECT_EQ(table.text(-1), "");
 }
@@ -49,12 +50,12 @@ TEST(LanguageTable, LoadsTheFileOfTheSystemLanguageOnly) {
 
     fake.system.languageId = 0x0407;
     table.load(fake.files, fake.system, "C:\\Tools\\");
-    EXPECT_EQ(table.text(0), " Staubfrei ") << "lines are taken whole, spaces included";
-    EXPECT_EQ(table.text(1), "Reinigen");
+    EXPECT_EQ(table.text(Text::Caption), " Staubfrei ") << "lines are taken whole, spaces included";
+    EXPECT_EQ(table.text(Text::CleanCaption), "Reinigen");
 
     fake.system.languageId = 0x0C07;
     table.load(fake.files, fake.system, "C:\\Tools\\");
-    EXPECT_EQ(table.text(0), "Dustbane");
+    EXPECT_EQ(table.text(Text::Caption), "Dustbane");
 }
 
 TEST(LanguageTable, EnglishFileReplacesBuiltInTexts) {
@@ -62,7 +63,7 @@ TEST(LanguageTable, EnglishFileReplacesBuiltInTexts) {
     fake.files.addFile("C:\\Tools\\lang\\en.ini", "My Cleaner\n");
     LanguageTable table;
     table.load(fake.files, fake.system, "C:\\Tools\\");
-    EXPECT_EQ(table.text(0), "My Cleaner");
+    EXPECT_EQ(table.text(Text::Caption), "My Cleaner");
 }
 
 } // namespace

@@ -223,11 +223,12 @@ TEST_F(SummaryTest, TranslatedHeadingsNoLongerMatchButOptionLinesDo) {
     language.loadText([&] {
         std::vector<std::string> entries(LanguageTable::builtIn().begin(),
                                          LanguageTable::builtIn().end());
-        entries[22] = "Aktuelle Einstellungen";
-        entries[26] = "Suchpfad";
-        entries[27] = "KEINER";
-        entries[31] = "Weitere Ordner oder Dateien";
-        entries[32] = "Doppelklick zum Ändern";
+        auto line = [&](Text name) -> std::string& { return entries[static_cast<size_t>(name)]; };
+        line(Text::NowSettings) = "Aktuelle Einstellungen";
+        line(Text::SearchPath) = "Suchpfad";
+        line(Text::None) = "KEINER";
+        line(Text::OtherFoldersOrFiles) = "Weitere Ordner oder Dateien";
+        line(Text::DoubleClickToChange) = "Doppelklick zum Ändern";
         std::string joined;
         for (const auto& entry : entries) {
             joined += entry + "\r\n";

@@ -1,4 +1,4 @@
-#include "app/elapsed_text.h"
+#include "text/elapsed_text.h"
 
 namespace dustbane {
 
