@@ -6,6 +6,7 @@
 #include "app/win32/window_procedure.h"
 #include "app/window_metrics.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_centring.h"
 
 #include <stdexcept>
 
@@ -106,15 +107,7 @@ void AboutBox::applyDpi(int dpi) {
 }
 
 void AboutBox::layout() {
-    RECT ownerRect{};
-    GetWindowRect(owner_, &ownerRect);
-    RECT own{};
-    GetWindowRect(window_, &own);
-    int width = own.right - own.left;
-    int height = own.bottom - own.top;
-    int left = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
-    int top = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    centreOverOwner(window_, owner_);
 }
 
 void AboutBox::showModal() {

@@ -1,6 +1,7 @@
 #include "settings/win32/options_dialog.h"
 
 #include "platform/win32/text.h"
+#include "platform/win32/window_centring.h"
 #include "settings/win32/check_list_view.h"
 #include "settings/win32/options_ids.h"
 
@@ -142,7 +143,7 @@ void OptionsDialog::show(OptionsPage page) {
     logic_.shown();
     fill();
     selectPage(static_cast<int>(page));
-    centreOverOwner();
+    win32::centreOverOwner(window_, owner_);
     closed_ = false;
     EnableWindow(owner_, FALSE);
     ShowWindow(window_, SW_SHOW);
@@ -451,25 +452,6 @@ void OptionsDialog::remove(PathListKind kind) {
     // The button about to be disabled must not keep the focus.
     SendMessageW(GetParent(listWindow), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(listWindow), TRUE);
     fillList(kind);
-}
-
-void OptionsDialog::centreOverOwner() const {
-    RECT owner{};
-    RECT own{};
-    GetWindowRect(owner_, &owner);
-    GetWindowRect(window_, &own);
-    int width = own.right - own.left;
-    int height = own.bottom - own.top;
-    int left = owner.left + (owner.right - owner.left - width) / 2;
-    int top = owner.top + (owner.bottom - owner.top - height) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
-        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
-    }
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OptionsDialog::runModalLoop() {

@@ -49,7 +49,6 @@ class OptionsDialog {
     void fillList(PathListKind kind);
     void add(PathListKind kind);
     void remove(PathListKind kind);
-    void centreOverOwner() const;
     void runModalLoop();
     void close(bool accept);
 
