@@ -95,7 +95,7 @@ void MainWindow::create() {
     }
 
     app_.language.load(app_.platform.files, app_.platform.system, app_.installDir);
-    SetWindowTextW(window_, widen(app_.language.text(0)).c_str());
+    SetWindowTextW(window_, widen(app_.language.text(Text::Caption)).c_str());
     toolbar_.applyLanguage(app_.language);
     accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS));
 }
