@@ -1,5 +1,7 @@
 #include "cli/run_record.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace dustbane {
@@ -14,28 +16,24 @@ void RunRecord::addItem(DeletedItem item) {
 
 void RunRecord::addRemovedFolder(const std::string& path) {
     const std::string prefix = path + "\\";
-    DeletedItem folder{path, true, 0, false};
-    size_t first = entries_.size();
-    while (first > 0) {
-        const auto* item = std::get_if<DeletedItem>(&entries_[first - 1]);
+    const auto isItem = [](const Entry& entry) {
+        return std::holds_alternative<DeletedItem>(entry);
+    };
+    // What went with the folder was recorded just before it, lines perhaps between.
+    auto first = entries_.end();
+    while (first != entries_.begin()) {
+        const auto* item = std::get_if<DeletedItem>(&*std::prev(first));
         if (item && item->path.rfind(prefix, 0) != 0) {
             break;
         }
         --first;
     }
-    std::vector<Entry> kept;
-    for (size_t i = first; i < entries_.size(); ++i) {
-        if (const auto* item = std::get_if<DeletedItem>(&entries_[i])) {
-            folder.size += item->size;
-        } else {
-            kept.push_back(std::move(entries_[i]));
-        }
+    const auto lines = std::stable_partition(first, entries_.end(), isItem);
+    DeletedItem folder{path, true, 0, false};
+    for (auto it = first; it != lines; ++it) {
+        folder.size += std::get<DeletedItem>(*it).size;
     }
-    entries_.resize(first);
-    entries_.emplace_back(std::move(folder));
-    for (Entry& entry : kept) {
-        entries_.push_back(std::move(entry));
-    }
+    *entries_.insert(entries_.erase(first, lines), Entry{}) = std::move(folder);
 }
 
 RunTotals RunRecord::totals() const {

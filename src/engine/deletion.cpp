@@ -316,11 +316,13 @@ void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string
 }
 
 bool Deletion::removeEmptyFolder(const std::string& path) {
-    if (protectedFolders().isKnownFolderRoot(path)) {
+    const ProtectedFolders::Standing standing = protectedFolders().standingOf(path);
+    if (standing == ProtectedFolders::Standing::KnownFolderRoot) {
         return false;
     }
     showActivity(context_, path);
-    if (refusedAsProtected(path)) {
+    if (standing == ProtectedFolders::Standing::Protected) {
+        refuseFolder(path);
         return false;
     }
     if (recycling()) {

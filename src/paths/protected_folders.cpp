@@ -82,16 +82,17 @@ std::vector<PathKey> ProtectedFolders::keysOf(const std::string& path) const {
     return keys;
 }
 
-bool ProtectedFolders::isProtected(const std::string& path) const {
+ProtectedFolders::Standing ProtectedFolders::standingOf(const std::string& path) const {
     const std::vector<PathKey> keys = keysOf(path);
-    return keys.empty() || std::any_of(keys.begin(), keys.end(),
-                                       [&](const PathKey& key) { return protectedKey(key); });
-}
-
-bool ProtectedFolders::isKnownFolderRoot(const std::string& path) const {
-    const std::vector<PathKey> keys = keysOf(path);
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const PathKey& key) { return holds(knownRoots_, key); });
+    const auto any = [&keys](auto holdsFor) {
+        return std::any_of(keys.begin(), keys.end(), holdsFor);
+    };
+    if (keys.empty() || any([this](const PathKey& key) { return protectedKey(key); })) {
+        return Standing::Protected;
+    }
+    return any([this](const PathKey& key) { return holds(knownRoots_, key); })
+               ? Standing::KnownFolderRoot
+               : Standing::Ordinary;
 }
 
 bool ProtectedFolders::acceptsForeignFolder(const std::string& path) const {

@@ -15,15 +15,23 @@ class ProtectedFolders {
   public:
     ProtectedFolders(const Shell& shell, const FileSystem& files);
 
-    // A drive or share root, the Windows folder, System32, the Program Files folders,
-    // ProgramData itself, the Users folder or a user's profile. Judged by the canonical text
-    // and, where the folder exists, by the path the system reaches it by, so that a short
-    // name, a substituted drive or a link that leads to one counts too. A path that names no
-    // item for certain counts as protected.
-    bool isProtected(const std::string& path) const;
-    // The root of one of the current user's known folders (Desktop, Documents, Downloads,
-    // Pictures, Music, Videos, OneDrive).
-    bool isKnownFolderRoot(const std::string& path) const;
+    // What a folder is to a clean, judged by the canonical text and, where the folder exists,
+    // by the path the system reaches it by, so that a short name, a substituted drive or a
+    // link that leads to one counts too.
+    enum class Standing {
+        Ordinary,
+        // The root of one of the current user's known folders (Desktop, Documents,
+        // Downloads, Pictures, Music, Videos, OneDrive): emptied only when the user says so.
+        KnownFolderRoot,
+        // A drive or share root, the Windows folder, System32, the Program Files folders,
+        // ProgramData itself, the Users folder or a user's profile; also a path that names no
+        // item for certain. Never emptied or removed.
+        Protected,
+    };
+    Standing standingOf(const std::string& path) const;
+    bool isProtected(const std::string& path) const {
+        return standingOf(path) == Standing::Protected;
+    }
     // Whether a folder that another program's registry value names may be cleaned: inside
     // the current user's profile or ProgramData, and neither protected nor a known folder's
     // root.

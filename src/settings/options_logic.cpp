@@ -103,13 +103,17 @@ bool OptionsLogic::mayBeEmptied(const std::string& folder) {
         return true;
     }
     Prompter& prompter = app_.platform.prompter;
-    if (app_.folders.isProtected(folder)) {
+    switch (app_.folders.standingOf(folder)) {
+    case ProtectedFolders::Standing::Protected:
         prompter.inform(folder + protectedFolderText, "Information");
         return false;
+    case ProtectedFolders::Standing::KnownFolderRoot:
+        return prompter.ask(folder + knownFolderQuestion, "Confirmation",
+                            style::questionNoDefault) == answer::yes;
+    case ProtectedFolders::Standing::Ordinary:
+        break;
     }
-    return !app_.folders.isKnownFolderRoot(folder) ||
-           prompter.ask(folder + knownFolderQuestion, "Confirmation", style::questionNoDefault) ==
-               answer::yes;
+    return true;
 }
 
 void OptionsLogic::remove(PathListKind kind, const std::vector<size_t>& selectedRows) {

@@ -12,50 +12,42 @@ namespace dustbane::win32 {
 
 namespace {
 
-int csidlOf(SpecialFolder folder) {
+const KNOWNFOLDERID& knownFolderOf(SpecialFolder folder) {
     switch (folder) {
     case SpecialFolder::InternetCache:
-        return CSIDL_INTERNET_CACHE;
+        return FOLDERID_InternetCache;
     case SpecialFolder::LocalAppData:
-        return CSIDL_LOCAL_APPDATA;
+        return FOLDERID_LocalAppData;
     case SpecialFolder::RoamingAppData:
-        return CSIDL_APPDATA;
+        return FOLDERID_RoamingAppData;
     case SpecialFolder::ProgramFiles:
-        return CSIDL_PROGRAM_FILES;
+        return FOLDERID_ProgramFiles;
     case SpecialFolder::ProgramFilesX86:
-        return CSIDL_PROGRAM_FILESX86;
-    default:
-        return -1;
-    }
-}
-
-const KNOWNFOLDERID* knownFolderOf(SpecialFolder folder) {
-    switch (folder) {
+        return FOLDERID_ProgramFilesX86;
     case SpecialFolder::System:
-        return &FOLDERID_System;
+        return FOLDERID_System;
     case SpecialFolder::ProgramData:
-        return &FOLDERID_ProgramData;
+        return FOLDERID_ProgramData;
     case SpecialFolder::UserProfiles:
-        return &FOLDERID_UserProfiles;
+        return FOLDERID_UserProfiles;
     case SpecialFolder::Profile:
-        return &FOLDERID_Profile;
+        return FOLDERID_Profile;
     case SpecialFolder::Desktop:
-        return &FOLDERID_Desktop;
+        return FOLDERID_Desktop;
     case SpecialFolder::Documents:
-        return &FOLDERID_Documents;
+        return FOLDERID_Documents;
     case SpecialFolder::Downloads:
-        return &FOLDERID_Downloads;
+        return FOLDERID_Downloads;
     case SpecialFolder::Pictures:
-        return &FOLDERID_Pictures;
+        return FOLDERID_Pictures;
     case SpecialFolder::Music:
-        return &FOLDERID_Music;
+        return FOLDERID_Music;
     case SpecialFolder::Videos:
-        return &FOLDERID_Videos;
+        return FOLDERID_Videos;
     case SpecialFolder::OneDrive:
-        return &FOLDERID_SkyDrive;
-    default:
-        return nullptr;
+        break;
     }
+    return FOLDERID_SkyDrive;
 }
 
 // The known folder's path as the user sees it, without creating it.
@@ -97,14 +89,7 @@ bool Win32Shell::emptyRecycleBins() {
 }
 
 std::string Win32Shell::specialFolder(SpecialFolder folder) const {
-    if (const KNOWNFOLDERID* known = knownFolderOf(folder)) {
-        return knownFolderPath(*known);
-    }
-    UniquePidl pidl;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidlOf(folder), pidl.put()))) {
-        return {};
-    }
-    return pathOf(pidl.get());
+    return knownFolderPath(knownFolderOf(folder));
 }
 
 std::string Win32Shell::tempPath() const {
