@@ -114,13 +114,14 @@ int run() {
     CleanRun cleanRun;
     cleanRun.recycleAllowed = true;
     cleanRun.listEachItem = true;
-    RunContext context{platform, settings, language, window, cleanRun, benchFolder + "\\"};
+    RunContext context{platform,     settings, language,          window,
+                       window.model, cleanRun, benchFolder + "\\"};
     Deletion deletion(context);
 
     selectNothing(settings);
     const double walkOnly = secondsFor([&] { scanSearchPath(deletion, root); });
     char note[160];
-    std::snprintf(note, sizeof note, "%d deleted", cleanRun.deletedCount);
+    std::snprintf(note, sizeof note, "%d deleted", window.model.deletedCount());
     printLine("scan, nothing selected:", walkOnly, bare, note);
 
     selectGenerated(settings);
@@ -128,7 +129,7 @@ int run() {
     const double scanDelete = secondsFor([&] { scanSearchPath(deletion, root); });
     const TreeCounts afterScan = enumerateTree(root);
     std::snprintf(note, sizeof note, "%d deleted, %zu lines, %llu files left; %llu pumps, %llu due",
-                  cleanRun.deletedCount, window.lines.size(),
+                  window.model.deletedCount(), window.model.lines().size(),
                   static_cast<unsigned long long>(afterScan.files),
                   static_cast<unsigned long long>(window.pumps - pumpsBefore),
                   static_cast<unsigned long long>(window.duePumps));

@@ -3,6 +3,7 @@
 #include "engine/clean_run.h"
 #include "paths/protected_folders.h"
 #include "platform/platform.h"
+#include "platform/run_model.h"
 #include "settings/clean_settings.h"
 #include "settings/settings_store.h"
 #include "text/language_table.h"
@@ -12,7 +13,7 @@
 namespace dustbane {
 
 // What lives for the whole program: the ports, the one live settings record, the language
-// table, the installation folder and the state of the clean run.
+// table, the installation folder, the state of the clean run and the model the window draws.
 struct AppServices {
     explicit AppServices(Platform& ports)
         : platform(ports), store(ports.registry, ports.system), folders(ports.shell, ports.files) {}
@@ -24,6 +25,8 @@ struct AppServices {
     std::string installDir;
     SettingsStore store;
     CleanRun run;
+    // What the main window shows.
+    RunModel model;
     // Read at start, for the summary and the options dialog; a run reads its own.
     ProtectedFolders folders;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <vector>
 
 namespace dustbane {
 
@@ -39,11 +41,11 @@ bool contains(const std::string& caption, const char* word) {
 }
 
 // Adds one indented line per checked entry; false when there was none.
-bool addCheckedLines(WindowOperations& window, const CheckedPathList& list, LineImage image) {
+bool addCheckedLines(RunModel& model, const CheckedPathList& list, LineImage image) {
     bool added = false;
     for (const CheckedPath& entry : list) {
         if (entry.checked) {
-            window.addLine(indent + entry.text, image);
+            model.addLine(indent + entry.text, image);
             added = true;
         }
     }
@@ -51,20 +53,20 @@ bool addCheckedLines(WindowOperations& window, const CheckedPathList& list, Line
 }
 
 // A heading and its checked entries; the heading goes again when none is checked.
-void addListSection(WindowOperations& window, const std::string& label, const CheckedPathList& list,
+void addListSection(RunModel& model, const std::string& label, const CheckedPathList& list,
                     LineImage image) {
-    int heading = window.lineCount();
-    window.addLine(label + ":", LineImage::Information);
-    if (!addCheckedLines(window, list, image)) {
-        window.removeLine(heading);
+    const size_t heading = model.lines().size();
+    model.addLine(label + ":", LineImage::Information);
+    if (!addCheckedLines(model, list, image)) {
+        model.removeLine(heading);
     }
 }
 
 } // namespace
 
 SettingsSummary::SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
-                                 WindowOperations& window, const ProtectedFolders& folders)
-    : settings_(settings), language_(language), window_(window), folders_(folders) {}
+                                 RunModel& model, const ProtectedFolders& folders)
+    : settings_(settings), language_(language), model_(model), folders_(folders) {}
 
 bool SettingsSummary::searchSkipsFolders() const {
     return std::any_of(settings_.PathList.begin(), settings_.PathList.end(),
@@ -74,66 +76,67 @@ bool SettingsSummary::searchSkipsFolders() const {
 }
 
 void SettingsSummary::rebuild() {
-    window_.clearLines();
-    window_.setListHeader(language_.text(Text::NowSettings));
+    model_.clearLines();
+    model_.setHeader(language_.text(Text::NowSettings));
 
     if (!settings_.Recycle) {
-        window_.addLine(indent + language_.text(Text::DeletePermanently), LineImage::Warning);
+        model_.addLine(indent + language_.text(Text::DeletePermanently), LineImage::Warning);
     }
 
     fileTypesText_ = settings_.Ext;
     fileNamesText_ = settings_.FilesName;
     if (!fileTypesText_.empty()) {
-        window_.addLine(language_.text(Text::CleanFileTypes) + ": " + fileTypesText_,
-                        LineImage::Warning);
+        model_.addLine(language_.text(Text::CleanFileTypes) + ": " + fileTypesText_,
+                       LineImage::Warning);
     }
     if (!fileNamesText_.empty()) {
-        window_.addLine(language_.text(Text::CleanFiles) + ": " + fileNamesText_,
-                        LineImage::Warning);
+        model_.addLine(language_.text(Text::CleanFiles) + ": " + fileNamesText_,
+                       LineImage::Warning);
     }
 
-    int searchHeading = window_.lineCount();
+    const size_t searchHeading = model_.lines().size();
     std::string searchCaption = language_.text(Text::SearchPath) + ": ";
-    window_.addLine(searchCaption, LineImage::Information);
-    if (!addCheckedLines(window_, settings_.PathList, LineImage::Warning)) {
-        window_.setLineCaption(searchHeading, searchCaption + " " + language_.text(Text::None));
+    model_.addLine(searchCaption, LineImage::Information);
+    if (!addCheckedLines(model_, settings_.PathList, LineImage::Warning)) {
+        model_.setLineCaption(searchHeading, searchCaption + " " + language_.text(Text::None));
     }
     if (searchSkipsFolders()) {
-        window_.addLine(indent + language_.text(Text::FoldersNotSearched), LineImage::Note);
+        model_.addLine(indent + language_.text(Text::FoldersNotSearched), LineImage::Note);
     }
 
-    addListSection(window_, language_.text(Text::ExcludePath), settings_.PathexList,
+    addListSection(model_, language_.text(Text::ExcludePath), settings_.PathexList,
                    LineImage::Note);
-    addListSection(window_, language_.text(Text::DeleteFolders), settings_.FolderList,
+    addListSection(model_, language_.text(Text::DeleteFolders), settings_.FolderList,
                    LineImage::Warning);
-    addListSection(window_, language_.text(Text::DeleteFiles), settings_.FileList,
+    addListSection(model_, language_.text(Text::DeleteFiles), settings_.FileList,
                    LineImage::Warning);
 
-    window_.addLine(language_.text(Text::OtherFoldersOrFiles) + ":", LineImage::Information);
+    model_.addLine(language_.text(Text::OtherFoldersOrFiles) + ":", LineImage::Information);
     for (bool CleanSettings::*option : shownOptions) {
         if (settings_.*option) {
-            window_.addLine(indent + captionOf(option), LineImage::Information);
+            model_.addLine(indent + captionOf(option), LineImage::Information);
         }
     }
 
     shown_ = true;
-    window_.setStatusText(0, language_.text(Text::DoubleClickToChange));
-    window_.setStatusText(1, "");
-    window_.setStatusText(2, "");
+    model_.setStatusText(0, language_.text(Text::DoubleClickToChange));
+    model_.setStatusText(1, "");
+    model_.setStatusText(2, "");
 }
 
 std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const {
-    if (selectedLine < 0 || selectedLine >= window_.lineCount()) {
+    const std::vector<ListLine>& lines = model_.lines();
+    if (selectedLine < 0 || size_t(selectedLine) >= lines.size()) {
         return std::nullopt;
     }
-    std::string selected = window_.lineCaption(selectedLine);
+    const std::string& selected = lines[size_t(selectedLine)].caption;
     for (const char* word : cleanPageWords) {
         if (contains(selected, word)) {
             return OptionsPage::Clean;
         }
     }
     for (int line = selectedLine; line >= 0; --line) {
-        std::string caption = window_.lineCaption(line);
+        const std::string& caption = lines[size_t(line)].caption;
         for (const PageWord& heading : headingWords) {
             if (contains(caption, heading.word)) {
                 return heading.page;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "paths/protected_folders.h"
-#include "platform/window_operations.h"
+#include "platform/run_model.h"
 #include "settings/clean_settings.h"
 #include "text/language_table.h"
 
@@ -13,11 +13,12 @@ namespace dustbane {
 // Pages of the options dialog, by index.
 enum class OptionsPage { General = 0, Filters = 1, Pathes = 2, Specific = 3, Clean = 4 };
 
-// The outline of the current settings that the main list shows between runs.
+// The outline of the current settings that the main list shows between runs, written into
+// the run model.
 class SettingsSummary {
   public:
-    SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
-                    WindowOperations& window, const ProtectedFolders& folders);
+    SettingsSummary(const CleanSettings& settings, const LanguageTable& language, RunModel& model,
+                    const ProtectedFolders& folders);
 
     void rebuild();
 
@@ -38,7 +39,7 @@ class SettingsSummary {
   private:
     const CleanSettings& settings_;
     const LanguageTable& language_;
-    WindowOperations& window_;
+    RunModel& model_;
     const ProtectedFolders& folders_;
     bool shown_ = false;
     std::string fileTypesText_;

@@ -36,9 +36,9 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     }
     HeadlessWindow window(record);
     CleanRun run;
-    RunContext context{ports, settings, language, window, run, installDir};
+    RunContext context{ports, settings, language, window, window.model(), run, installDir};
     const ProtectedFolders folders(ports.shell, ports.files);
-    SettingsSummary summary(settings, language, window, folders);
+    SettingsSummary summary(settings, language, window.model(), folders);
     CleanDriver(context, summary).runUnattended(binStep);
 }
 

@@ -1,6 +1,7 @@
 #include "engine/clean_driver.h"
 
 #include "engine/clean_log.h"
+#include "engine/run_status.h"
 #include "engine/search_scan.h"
 #include "engine/specific_items.h"
 #include "targets/target_stages.h"
@@ -52,17 +53,16 @@ void CleanDriver::runUnattended(BinStep binStep) {
 }
 
 void CleanDriver::elapsedTick() {
-    CleanRun& run = context_.run;
-    ++run.elapsedSeconds;
-    if (!run.listEachItem) {
-        deletion_.advanceProgress(elapsedStep);
+    RunModel& model = context_.model;
+    model.setElapsedSeconds(model.elapsedSeconds() + 1);
+    if (!context_.run.listEachItem) {
+        advanceProgress(model, elapsedStep);
     }
-    context_.window.setStatusText(
-        2, elapsedText(context_.language.text(Text::Past), run.elapsedSeconds));
+    model.setStatusText(2, elapsedText(context_.language.text(Text::Past), model.elapsedSeconds()));
 }
 
 bool CleanDriver::active() const {
-    return context_.window.progressVisible();
+    return context_.model.active();
 }
 
 void CleanDriver::stopForClose() {
@@ -118,18 +118,18 @@ void CleanDriver::askToStop() {
 void CleanDriver::startRun() {
     // The system's folders are read afresh for every run.
     deletion_.forgetProtectedFolders();
-    WindowOperations& window = context_.window;
+    RunModel& model = context_.model;
     CleanRun& run = context_.run;
     summary_.setShown(false);
-    window.clearLines();
-    window.setListMenuEnabled(false);
-    window.setListHeader(context_.language.text(Text::CleanResults) + ":");
-    run.deletedCount = 0;
-    window.setStatusText(1, "");
-    run.elapsedSeconds = 0;
-    window.setProgressPosition(0);
-    window.setProgressVisible(true);
-    window.startElapsedClock();
+    model.clearLines();
+    model.setListMenuEnabled(false);
+    model.setHeader(context_.language.text(Text::CleanResults) + ":");
+    model.setDeletedCount(0);
+    model.setStatusText(1, "");
+    model.setElapsedSeconds(0);
+    model.setProgressPosition(0);
+    model.setActive(true);
+    context_.window.startElapsedClock();
     run.stopRequested = false;
     run.listEachItem = false;
     showFace(Text::StopCaption, CleanPicture::Stop, Text::StopHint);
@@ -158,40 +158,40 @@ void CleanDriver::runStages() {
 }
 
 void CleanDriver::endRun(BinStep binStep) {
-    WindowOperations& window = context_.window;
+    RunModel& model = context_.model;
     const LanguageTable& language = context_.language;
     const CleanRun& run = context_.run;
     const Platform& platform = context_.platform;
-    const std::string count = std::to_string(run.deletedCount);
+    const std::string count = std::to_string(model.deletedCount());
 
     deletion_.addResultLine(
         platform.system.longTimeNow() + " " +
             language.text(run.stopRequested ? Text::UserStopped : Text::CleanFinished) + " " +
             count + " " + language.text(Text::ItemsCleaned),
         LineImage::Note);
-    window.setStatusText(
+    model.setStatusText(
         0, " " + language.text(run.stopRequested ? Text::CleanStopped : Text::CleanedOver));
 
     CleanLog log(platform.files, platform.system, logLocation(platform.shell, context_.installDir));
     std::string logFailure;
     if (context_.settings.Logs) {
         std::vector<std::string> lines;
-        for (int i = 0; i < window.lineCount(); ++i) {
-            lines.push_back(window.lineCaption(i));
+        for (const ListLine& line : model.lines()) {
+            lines.push_back(line.caption);
         }
         logFailure = log.appendRunBlock(lines, context_.settings.Logday);
     }
 
     platform.system.playEndSound();
-    window.setProgressVisible(false);
-    window.stopElapsedClock();
+    model.setActive(false);
+    context_.window.stopElapsedClock();
 
     if (closing_ && binStep == BinStep::Ask) {
         binStep = BinStep::Keep;
     }
     const bool emptyBins =
         binStep == BinStep::Empty ||
-        (binStep == BinStep::Ask && run.deletedCount > 0 && context_.settings.Recycle &&
+        (binStep == BinStep::Ask && model.deletedCount() > 0 && context_.settings.Recycle &&
          platform.prompter.ask(count + " " + language.text(Text::ItemsDeleted) + "\n" +
                                    language.text(Text::EmptyRecycleBinsNow),
                                "Clear Confirmation", style::questionNoDefault) == answer::yes);
@@ -214,10 +214,8 @@ void CleanDriver::endRun(BinStep binStep) {
 }
 
 void CleanDriver::showFace(Text captionEntry, CleanPicture picture, Text hintEntry) {
-    WindowOperations& window = context_.window;
     const LanguageTable& language = context_.language;
-    window.setCleanButton(window.iconsOnly() ? std::string() : language.text(captionEntry), picture,
-                          language.text(hintEntry));
+    context_.model.setCleanFace({language.text(captionEntry), picture, language.text(hintEntry)});
 }
 
 } // namespace dustbane

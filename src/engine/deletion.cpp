@@ -1,5 +1,6 @@
 #include "engine/deletion.h"
 
+#include "engine/run_status.h"
 #include "paths/shell_names.h"
 
 #include <vector>
@@ -42,8 +43,8 @@ bool unfitForShell(FileSystem& files, const std::string& folder) {
 }
 
 // Status panel 0 names the item, then pending messages run.
-void showActivity(RunContext& context, const std::string& path) {
-    context.window.setStatusText(0, context.language.text(Text::Cleaning) + " " + path);
+void showCleaning(RunContext& context, const std::string& path) {
+    showActivity(context, Text::Cleaning, path);
     context.window.pumpMessages();
 }
 
@@ -91,7 +92,7 @@ bool Deletion::recycling() const {
 }
 
 bool Deletion::deleteItem(const std::string& path) {
-    showActivity(context_, path);
+    showCleaning(context_, path);
     FileSystem& files = context_.platform.files;
     const std::optional<uint32_t> found = files.attributesOf(path);
     const bool folder = found && (*found & attributes::directory) != 0;
@@ -124,7 +125,7 @@ bool Deletion::deleteFolderWhole(const std::string& path) {
     // What did go is shown and counted item by item, as an entry-by-entry clean would.
     const bool listed = context_.settings.Display && context_.run.listEachItem;
     for (const RemovedItem& item : removed) {
-        countDeleted(" ");
+        countDeleted(context_, " ");
         if (listed) {
             addResultLine(item.path,
                           item.folder ? LineImage::FolderRemoved : LineImage::FileRemoved);
@@ -199,7 +200,7 @@ bool Deletion::removeTree(const std::string& folder, std::vector<RemovedItem>& r
 }
 
 void Deletion::addResultLine(const std::string& text, LineImage image) {
-    context_.window.addLine(text, image);
+    context_.model.addLine(text, image);
 }
 
 void Deletion::addStageLine(const std::string& word, const std::string& subject) {
@@ -229,11 +230,10 @@ bool Deletion::cleanFolder(const std::string& path) {
     if (refusedAsProtected(path)) {
         return false;
     }
-    WindowOperations& window = context_.window;
     FileSystem& files = context_.platform.files;
     CleanRun& run = context_.run;
     const CleanSettings& settings = context_.settings;
-    window.setStatusText(0, context_.language.text(Text::Cleaning) + " " + path);
+    showActivity(context_, Text::Cleaning, path);
 
     const std::string dir = withBackslash(path);
     bool ok = true;
@@ -249,7 +249,7 @@ bool Deletion::cleanFolder(const std::string& path) {
                 ok = false;
                 return;
             }
-            showActivity(context_, full);
+            showCleaning(context_, full);
             // Kept whole: emptied entry by entry it would end removed for good.
             if (keptFromRecycleBin(full)) {
                 ok = false;
@@ -269,7 +269,7 @@ bool Deletion::cleanFolder(const std::string& path) {
         }
         ok = ok && deleted;
         if (!entry.isDirectory()) {
-            advanceProgress(1);
+            advanceProgress(context_.model, 1);
         }
     });
 
@@ -290,9 +290,8 @@ bool Deletion::cleanFolder(const std::string& path) {
 
 void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string& dirName,
                                     const std::string& fileName) {
-    WindowOperations& window = context_.window;
     CleanRun& run = context_.run;
-    window.setStatusText(0, context_.language.text(Text::Cleaning) + " " + folder);
+    showActivity(context_, Text::Cleaning, folder);
     walk(withBackslash(folder), [&](const DirectoryEntry& entry, const std::string& full) {
         if (entry.isDirectory()) {
             // A folder link is never entered, whatever its name.
@@ -311,7 +310,7 @@ void Deletion::cleanNamedSubfolders(const std::string& folder, const std::string
             run.listEachItem) {
             addResultLine(full, LineImage::FileRemoved);
         }
-        advanceProgress(1);
+        advanceProgress(context_.model, 1);
     });
 }
 
@@ -320,7 +319,7 @@ bool Deletion::removeEmptyFolder(const std::string& path) {
     if (standing == ProtectedFolders::Standing::KnownFolderRoot) {
         return false;
     }
-    showActivity(context_, path);
+    showCleaning(context_, path);
     if (standing == ProtectedFolders::Standing::Protected) {
         refuseFolder(path);
         return false;
@@ -335,27 +334,11 @@ bool Deletion::removeEmptyFolder(const std::string& path) {
     return counted(files.removeDirectory(path));
 }
 
-void Deletion::advanceProgress(int n) {
-    WindowOperations& window = context_.window;
-    int position = window.progressPosition() + n;
-    if (position >= window.progressMaximum()) {
-        position = 0;
-    }
-    window.setProgressPosition(position);
-}
-
 bool Deletion::counted(bool deleted) {
     if (deleted) {
-        countDeleted(" ");
+        countDeleted(context_, " ");
     }
     return deleted;
-}
-
-void Deletion::countDeleted(const std::string& separator) {
-    CleanRun& run = context_.run;
-    ++run.deletedCount;
-    context_.window.setStatusText(1, context_.language.text(Text::Deleted) + separator +
-                                         std::to_string(run.deletedCount));
 }
 
 } // namespace dustbane

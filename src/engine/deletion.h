@@ -30,11 +30,6 @@ class Deletion {
     // a protected folder or a known folder's root.
     bool removeEmptyFolder(const std::string& path);
 
-    // The progress bar as an activity indicator: advances by n and wraps to 0 at the top.
-    void advanceProgress(int n);
-    // Counts one deleted item and shows the count in status panel 1 after the given text.
-    void countDeleted(const std::string& separator);
-
     // The folders no stage may empty or remove, read afresh for each run.
     const ProtectedFolders& protectedFolders();
     void forgetProtectedFolders() { protected_.reset(); }

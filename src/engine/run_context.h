@@ -16,6 +16,7 @@ struct RunContext {
     CleanSettings& settings;
     const LanguageTable& language;
     WindowOperations& window;
+    RunModel& model;
     CleanRun& run;
     // The installation folder, ending with a backslash.
     std::string installDir;

@@ -1,5 +1,6 @@
 #include "engine/search_scan.h"
 
+#include "engine/run_status.h"
 #include "paths/canonical_path.h"
 
 namespace dustbane {
@@ -102,7 +103,7 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
         return false;
     }
     const std::string dir = withBackslash(path);
-    window.setStatusText(0, context.language.text(Text::Searching) + " " + dir);
+    showActivity(context, Text::Searching, dir);
 
     bool empty = true;
     auto listing = files.list(dir);
@@ -137,7 +138,7 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
             }
             continue;
         }
-        deletion.advanceProgress(1);
+        advanceProgress(context.model, 1);
         const FileRule rule = selectingRule(settings, entry.name, entry.size);
         if (rule == FileRule::None || !deletion.deleteItem(full) || !settings.Display) {
             continue;
@@ -147,7 +148,7 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
             line += " (" + context.language.text(Text::ZeroByte) + ")";
         }
         deletion.addResultLine(line, LineImage::FileRemoved);
-        window.repaintList();
+        window.showChanges();
     }
     return empty;
 }

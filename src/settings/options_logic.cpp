@@ -30,8 +30,9 @@ std::string canonicalOrAsGiven(const std::string& path) {
 
 } // namespace
 
-OptionsLogic::OptionsLogic(AppServices& app, SettingsSummary& summary, WindowOperations& window)
-    : app_(app), summary_(summary), window_(window) {}
+OptionsLogic::OptionsLogic(AppServices& app, SettingsSummary& summary, RunModel& model,
+                           WindowOperations& window)
+    : app_(app), summary_(summary), model_(model), window_(window) {}
 
 void OptionsLogic::recycleCleared() {
     Prompter& prompter = app_.platform.prompter;
@@ -140,9 +141,9 @@ void OptionsLogic::ok() {
     }
     reportFailures(failures);
     // During a run the main list shows the run's lines, which stay.
-    if (!window_.progressVisible()) {
+    if (!model_.active()) {
         summary_.rebuild();
-        window_.setListMenuEnabled(true);
+        model_.setListMenuEnabled(true);
     }
 }
 

@@ -16,7 +16,8 @@ namespace dustbane {
 // start-up step that loads the settings and offers a folder argument as a search path.
 class OptionsLogic {
   public:
-    OptionsLogic(AppServices& app, SettingsSummary& summary, WindowOperations& window);
+    OptionsLogic(AppServices& app, SettingsSummary& summary, RunModel& model,
+                 WindowOperations& window);
 
     // Recycle went from ticked to unticked (by the user or by a load): ask, and on No tick
     // it again and store Recycle = 1 at once.
@@ -65,6 +66,7 @@ class OptionsLogic {
 
     AppServices& app_;
     SettingsSummary& summary_;
+    RunModel& model_;
     WindowOperations& window_;
     bool accepted_ = false;
 };

@@ -1,5 +1,6 @@
 #include "targets/stage_frame.h"
 
+#include "engine/run_status.h"
 #include "paths/canonical_path.h"
 
 namespace dustbane {
@@ -22,7 +23,7 @@ bool stageWanted(Deletion& deletion, StageEntry entry, StageSetting setting) {
 }
 
 void stepStageProgress(Deletion& deletion) {
-    deletion.advanceProgress(stageProgressStep);
+    advanceProgress(deletion.context().model, stageProgressStep);
 }
 
 bool beginStage(Deletion& deletion, StageEntry entry, StageSetting setting) {

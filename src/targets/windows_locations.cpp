@@ -1,5 +1,6 @@
 #include "targets/windows_locations.h"
 
+#include "engine/run_status.h"
 #include "targets/stage_frame.h"
 
 namespace dustbane {
@@ -53,7 +54,7 @@ void removeHotfixEntries(Deletion& deletion, const std::string& windowsDir) {
         if (uninstallFolder) {
             deletion.deleteItem(full);
         } else if (files.deleteFile(full)) {
-            deletion.countDeleted(": ");
+            countDeleted(deletion.context(), ": ");
         }
     }
 }

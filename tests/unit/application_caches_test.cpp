@@ -51,7 +51,7 @@ TEST_F(ApplicationCaches, RegistryPathsThatClimbOutOrNameARootAreRefused) {
         {local + "jump", local + "jump"},
     };
     for (const auto& [value, canonical] : climbing) {
-        fake.window.lines.clear();
+        fake.window.model.clearLines();
         setDatabase("10.0", value);
         fake.registry.set(earthKey, "CachePath", value);
         cleanAcdseeDatabases(deletion);
@@ -64,7 +64,7 @@ TEST_F(ApplicationCaches, RegistryPathsThatClimbOutOrNameARootAreRefused) {
     EXPECT_TRUE(fake.files.exists("C:\\dbCache.dat"));
     EXPECT_TRUE(fake.files.exists(local + "dbCache.dat"));
     EXPECT_TRUE(fake.files.exists(local + "ACD\\db\\ImageDB.fpt"));
-    EXPECT_EQ(run.deletedCount, 0);
+    EXPECT_EQ(model.deletedCount(), 0);
 }
 
 TEST_F(ApplicationCaches, FirefoxEmptiesFoldersNamedCacheExactlyInBothRoots) {
@@ -90,7 +90,7 @@ TEST_F(ApplicationCaches, FirefoxEmptiesFoldersNamedCacheExactlyInBothRoots) {
               (Strings{roamingProfiles + "\\a.default", roamingProfiles + "\\a.default\\prefs.js",
                        roamingProfiles + "\\a.default\\sub",
                        roamingProfiles + "\\a.default\\sub\\Cache"}));
-    EXPECT_EQ(run.deletedCount, 3);
+    EXPECT_EQ(model.deletedCount(), 3);
 }
 
 TEST_F(ApplicationCaches, FirefoxLeavesRoamingCachesAloneWithoutLocalProfiles) {
@@ -129,7 +129,7 @@ TEST_F(ApplicationCaches, AcdseeCleansEachVersionsDatabaseInEnumerationOrder) {
     EXPECT_TRUE(below("C:\\users\\tester\\AppData\\Local\\db10").empty());
     EXPECT_TRUE(below("C:\\users\\tester\\AppData\\Local\\db9").empty());
     EXPECT_TRUE(fake.files.directoryExists("C:\\users\\tester\\AppData\\Local\\db9"));
-    EXPECT_EQ(run.deletedCount, 3);
+    EXPECT_EQ(model.deletedCount(), 3);
 }
 
 TEST_F(ApplicationCaches, AcdseeFolderLineOnlyWhenCleanedCompletelyAndDisplayed) {
@@ -144,7 +144,7 @@ TEST_F(ApplicationCaches, AcdseeFolderLineOnlyWhenCleanedCompletelyAndDisplayed)
     cleanAcdseeDatabases(deletion);
     EXPECT_EQ(fake.window.captions(), (Strings{acdseeLine, acdseeLine}));
 
-    fake.window.lines.clear();
+    fake.window.model.clearLines();
     settings.Display = true;
     cleanAcdseeDatabases(deletion);
     EXPECT_EQ(fake.window.captions(),
@@ -206,7 +206,7 @@ TEST_F(ApplicationCaches, GoogleEarthCacheFileGoesWithOrWithoutTrailingBackslash
     for (const std::string& cachePath :
          {std::string("C:\\users\\tester\\AppData\\Local\\Earth"),
           std::string("C:\\users\\tester\\AppData\\Local\\Earth\\")}) {
-        fake.window.lines.clear();
+        fake.window.model.clearLines();
         fake.files.addFile("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat");
         fake.files.addFile("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat.bak");
         fake.registry.set(earthKey, "CachePath", cachePath);
@@ -218,7 +218,7 @@ TEST_F(ApplicationCaches, GoogleEarthCacheFileGoesWithOrWithoutTrailingBackslash
                   Strings{"C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat.bak"})
             << cachePath;
     }
-    EXPECT_EQ(run.deletedCount, 0) << "the cache file is not counted";
+    EXPECT_EQ(model.deletedCount(), 0) << "the cache file is not counted";
     EXPECT_EQ(fake.window.status[1], "");
 }
 

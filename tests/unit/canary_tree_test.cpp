@@ -193,7 +193,7 @@ class CanaryTreeTest : public EngineTest {
     }
 
     ProtectedFolders folders{fake.shell, fake.files};
-    SettingsSummary summary{settings, language, fake.window, folders};
+    SettingsSummary summary{settings, language, fake.window.model, folders};
     CleanDriver driver{context, summary};
 };
 
@@ -276,7 +276,7 @@ TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {
     const std::vector<std::string> heldPaths(held.begin(), held.end());
     EXPECT_EQ(hashOf(without(after, heldPaths)), hashOf(without(expected, heldPaths)));
 
-    EXPECT_EQ(run.deletedCount, static_cast<int32_t>(deleted.size()));
+    EXPECT_EQ(model.deletedCount(), static_cast<int32_t>(deleted.size()));
     std::multiset<std::string> itemLines;
     for (const std::string& caption : fake.window.captions()) {
         if (caption.rfind("10:42:07 ", 0) != 0 || caption.find(": C:\\") != std::string::npos) {
@@ -320,7 +320,7 @@ TEST_F(CanaryTreeTest, TheNextRunRemovesOnlyTheFoldersTheFirstLeftEmpty) {
     const std::vector<std::string> emptied{search + "\\empty2", search + "\\Ünïcödé",
                                            search + "\\日本"};
     EXPECT_EQ(snapshot(), without(before, emptied));
-    EXPECT_EQ(run.deletedCount, 3);
+    EXPECT_EQ(model.deletedCount(), 3);
 }
 
 } // namespace

@@ -36,7 +36,7 @@ class CleanDriverTest : public EngineTest {
     }
 
     ProtectedFolders folders{fake.shell, fake.files};
-    SettingsSummary summary{settings, language, fake.window, folders};
+    SettingsSummary summary{settings, language, fake.window.model, folders};
     CleanDriver driver{context, summary};
     bool clicked = false;
 };
@@ -107,8 +107,8 @@ TEST_F(CleanDriverTest, ADeclinedConfirmationChangesNothing) {
 TEST_F(CleanDriverTest, WithoutDisplayboxTheRunStartsAtOnceAndEndsIdle) {
     settings.Displaybox = false;
     summary.setShown(true);
-    fake.window.status[1] = "Deleted 7";
-    fake.window.position = 123;
+    fake.window.model.setStatusText(1, "Deleted 7");
+    fake.window.model.setProgressPosition(123);
 
     driver.runTick();
     EXPECT_TRUE(fake.prompter.questions.empty());
@@ -283,7 +283,7 @@ TEST_F(CleanDriverTest, AConfirmedStopSkipsTheLaterStagesAndSaysSo) {
     fake.prompter.onAsk = [&](const FakePrompter::Box&) {
         clockWhileAsked = fake.window.clockRunning;
     };
-    clickStopWhen([this] { return run.deletedCount == 1; });
+    clickStopWhen([this] { return model.deletedCount() == 1; });
 
     driver.runTick();
     ASSERT_EQ(fake.prompter.questions.size(), 1u);
@@ -310,7 +310,7 @@ TEST_F(CleanDriverTest, AStopAnsweredNoLetsTheRunGoOnWithTheClock) {
     fake.prompter.answers = {answer::no};
     bool clockAfterQuestion = false;
     fake.window.onPump = [&] {
-        if (!clicked && run.deletedCount == 1) {
+        if (!clicked && model.deletedCount() == 1) {
             clicked = true;
             driver.runTick();
             clockAfterQuestion = fake.window.clockRunning;
@@ -348,16 +348,16 @@ TEST_F(CleanDriverTest, ClosingTheWindowStopsTheRunWithoutFurtherQuestions) {
 }
 
 TEST_F(CleanDriverTest, TheElapsedClockCountsAndMovesTheBarOnlyOutsideListing) {
-    fake.window.position = 480;
+    fake.window.model.setProgressPosition(480);
     driver.elapsedTick();
-    EXPECT_EQ(run.elapsedSeconds, 1);
+    EXPECT_EQ(model.elapsedSeconds(), 1);
     EXPECT_EQ(fake.window.status[2], "Past: 1s");
     EXPECT_EQ(fake.window.position, 490);
     driver.elapsedTick();
     EXPECT_EQ(fake.window.position, 0);
 
     run.listEachItem = true;
-    run.elapsedSeconds = 124;
+    model.setElapsedSeconds(124);
     driver.elapsedTick();
     EXPECT_EQ(fake.window.position, 0);
     EXPECT_EQ(fake.window.status[2], "Past: 2m 5s");

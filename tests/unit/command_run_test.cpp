@@ -355,7 +355,7 @@ class UnattendedDriverTest : public EngineTest {
     }
 
     ProtectedFolders folders{fake.shell, fake.files};
-    SettingsSummary summary{settings, language, fake.window, folders};
+    SettingsSummary summary{settings, language, fake.window.model, folders};
     CleanDriver driver{context, summary};
 };
 

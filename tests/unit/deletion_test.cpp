@@ -1,3 +1,4 @@
+#include "engine/run_status.h"
 #include "engine_fixture.h"
 
 #include <vector>
@@ -25,7 +26,7 @@ TEST_F(DeletionTest, DeleteItemShowsTheItemCountsItAndHonoursTheRecycleBinOnlyWh
     EXPECT_EQ(fake.window.status[1], "Deleted 2");
 
     EXPECT_FALSE(deletion.deleteItem("C:\\data\\missing.txt"));
-    EXPECT_EQ(run.deletedCount, 2);
+    EXPECT_EQ(model.deletedCount(), 2);
     EXPECT_EQ(fake.window.status[1], "Deleted 2");
 }
 
@@ -81,7 +82,7 @@ TEST_F(DeletionTest, TheRecycleBinGetsOnlyNamesTheShellReadsAsTheyAre) {
     for (const char* twin : {"C:\\data\\twin", "C:\\data\\note", "C:\\data\\abc\\inside.txt"}) {
         EXPECT_EQ(fake.files.contentsOf(twin), "keep") << twin;
     }
-    EXPECT_EQ(run.deletedCount, 1);
+    EXPECT_EQ(model.deletedCount(), 1);
 }
 
 TEST_F(DeletionTest, CleanFolderRefusesDriveRootsButTakesFourCharacterPaths) {
@@ -119,7 +120,7 @@ TEST_F(DeletionTest, CleanFolderDeletesReadOnlyFilesPermanentlyWhileRecycleIsNot
     EXPECT_TRUE(fake.files.treeBelow("C:\\work").empty());
     EXPECT_TRUE(fake.files.exists("C:\\work"));
     EXPECT_TRUE(fake.shell.recycled.empty());
-    EXPECT_EQ(run.deletedCount, 2);
+    EXPECT_EQ(model.deletedCount(), 2);
     EXPECT_EQ(fake.window.status[1], "Deleted 2");
 }
 
@@ -247,14 +248,14 @@ TEST_F(DeletionTest, ProgressAdvancesPerFileOnlyAndWrapsAtTheMaximum) {
     fake.files.addFile("C:\\work\\a.txt");
     fake.files.addFile("C:\\work\\b.txt");
     fake.files.addFolder("C:\\work\\c");
-    fake.window.position = 498;
+    fake.window.model.setProgressPosition(498);
     run.rootFolder = "C:\\work";
 
     deletion.cleanFolder("C:\\work");
     EXPECT_EQ(fake.window.position, 0); // 499, then 500 wraps; the folder adds nothing
 
-    fake.window.position = 100;
-    deletion.advanceProgress(10);
+    fake.window.model.setProgressPosition(100);
+    advanceProgress(model, 10);
     EXPECT_EQ(fake.window.position, 110);
 }
 
@@ -310,7 +311,7 @@ TEST_F(LinkTest, AFolderEmptiedEntryByEntryAndRemovedIsOneDeletedFolder) {
     EXPECT_EQ(fake.window.lines, (Lines{{"C:\\work\\sub\\jump", LineImage::FolderRemoved},
                                         {"C:\\work\\sub\\x.txt", LineImage::FileRemoved},
                                         {"C:\\work\\sub", LineImage::FolderRemoved}}));
-    EXPECT_EQ(run.deletedCount, 3);
+    EXPECT_EQ(model.deletedCount(), 3);
     EXPECT_EQ(fake.window.status[1], "Deleted 3");
 }
 
@@ -319,7 +320,7 @@ TEST_F(LinkTest, DeleteItemOnALinkRemovesOnlyTheLink) {
     EXPECT_TRUE(deletion.deleteItem("C:\\work\\jump"));
     EXPECT_FALSE(fake.files.exists("C:\\work\\jump"));
     expectPreciousIntact();
-    EXPECT_EQ(run.deletedCount, 1);
+    EXPECT_EQ(model.deletedCount(), 1);
 }
 
 TEST_F(LinkTest, ALoopOfLinksEnds) {

@@ -50,8 +50,14 @@ class EngineTest : public ::testing::Test {
     CleanSettings settings;
     LanguageTable language;
     CleanRun run;
-    RunContext context{fake.platform, settings, language,
-                       fake.window,   run,      "C:\\Program Files\\Dustbane\\"};
+    RunModel& model = fake.window.model;
+    RunContext context{fake.platform,
+                       settings,
+                       language,
+                       fake.window,
+                       model,
+                       run,
+                       "C:\\Program Files\\Dustbane\\"};
     Deletion deletion{context};
 };
 

@@ -18,8 +18,8 @@ const std::string logPath = installDir + "logs.log";
 struct UnwritableStoreTest : ::testing::Test {
     FakePlatform fake;
     AppServices app{fake.platform};
-    SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
-    OptionsLogic logic{app, summary, fake.window};
+    SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
+    OptionsLogic logic{app, summary, fake.window.model, fake.window};
 
     UnwritableStoreTest() {
         app.installDir = installDir;

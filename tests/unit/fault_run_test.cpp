@@ -55,10 +55,11 @@ struct Program {
     FakePlatform fake;
     AppServices app{fake.platform};
     CleanSettings& settings = app.settings;
-    RunContext context{fake.platform, app.settings, app.language, fake.window, app.run, installDir};
-    SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
+    RunContext context{fake.platform,     app.settings, app.language, fake.window,
+                       fake.window.model, app.run,      installDir};
+    SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
     CleanDriver driver{context, summary};
-    OptionsLogic options{app, summary, fake.window};
+    OptionsLogic options{app, summary, fake.window.model, fake.window};
     bool acted = false;
 };
 

@@ -110,8 +110,8 @@ TEST(LogLocation, AUserFolderThatCannotBeCreatedIsReported) {
 
 struct OptionsInProgramFiles : ::testing::Test, MachineWithProgramFiles {
     AppServices app{fake.platform};
-    SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
-    OptionsLogic logic{app, summary, fake.window};
+    SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
+    OptionsLogic logic{app, summary, fake.window.model, fake.window};
 
     OptionsInProgramFiles() { app.installDir = machineDir; }
 };

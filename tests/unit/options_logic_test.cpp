@@ -18,8 +18,8 @@ const std::string recycleQuestion =
 struct OptionsTest : ::testing::Test {
     FakePlatform fake;
     AppServices app{fake.platform};
-    SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
-    OptionsLogic logic{app, summary, fake.window};
+    SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
+    OptionsLogic logic{app, summary, fake.window.model, fake.window};
 
     OptionsTest() { app.installDir = installDir; }
 
@@ -254,7 +254,7 @@ TEST_F(OptionsTest, OkStoresSettingsVerbAndListsThenRebuildsTheSummary) {
     fake.files.addFile(logPath, "old runs");
     app.settings.Ext = "obj";
     app.settings.PathList = {{"D:\\Work", false}};
-    fake.window.listMenuEnabled = false;
+    fake.window.model.setListMenuEnabled(false);
 
     logic.ok();
 
@@ -271,9 +271,9 @@ TEST_F(OptionsTest, OkStoresSettingsVerbAndListsThenRebuildsTheSummary) {
 TEST_F(OptionsTest, OkDuringARunLeavesTheResultLinesAndKeepsALogThatIsOn) {
     app.settings.Logs = true;
     fake.files.addFile(logPath, "old runs");
-    fake.window.progressShown = true;
-    fake.window.lines = {{"10:42:07 Clean Temporary folder", LineImage::Information}};
-    fake.window.listMenuEnabled = false;
+    fake.window.model.setActive(true);
+    fake.window.showLines({{"10:42:07 Clean Temporary folder", LineImage::Information}});
+    fake.window.model.setListMenuEnabled(false);
 
     logic.ok();
 

@@ -68,7 +68,7 @@ class RunStopTest : public EngineTest {
     }
 
     ProtectedFolders folders{fake.shell, fake.files};
-    SettingsSummary summary{settings, language, fake.window, folders};
+    SettingsSummary summary{settings, language, fake.window.model, folders};
     CleanDriver driver{context, summary};
     bool done = false;
 };
@@ -163,7 +163,8 @@ TEST_F(WalkTest, NamedSubfolderWalkStepsTheBarOncePerFileMatchedOrNot) {
     fake.files.addFile("C:\\app\\a.txt");
     fake.files.addFile("C:\\app\\index.dat");
     fake.files.addFile("C:\\app\\p\\b.txt");
-    fake.window.position = 497;
+    fake.window.model.setProgressPosition(497);
+    fake.window.positions.clear();
 
     deletion.cleanNamedSubfolders("C:\\app", "Cache", "index.dat");
     EXPECT_FALSE(fake.files.exists("C:\\app\\index.dat"));

@@ -116,7 +116,7 @@ TEST_F(ScanTest, DeletesSelectedFilesDepthFirstWithTheirLines) {
               (std::vector<std::string>{"C:\\s\\a", "C:\\s\\a\\keep.txt", "C:\\s\\d.txt"}));
     EXPECT_EQ(fake.window.repaints, 3);
     EXPECT_EQ(fake.window.position, 5); // one step per file, none per folder
-    EXPECT_EQ(run.deletedCount, 3);
+    EXPECT_EQ(model.deletedCount(), 3);
 }
 
 TEST_F(ScanTest, WithDisplayClearItemsGoWithoutLines) {

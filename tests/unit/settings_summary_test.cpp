@@ -35,7 +35,7 @@ struct SummaryTest : ::testing::Test {
     CleanSettings settings;
     LanguageTable language;
     ProtectedFolders folders{fake.shell, fake.files};
-    SettingsSummary summary{settings, language, fake.window, folders};
+    SettingsSummary summary{settings, language, fake.window.model, folders};
 
     SummaryTest() { settings.PathList = {{"C:", true}}; }
 
@@ -52,7 +52,7 @@ struct SummaryTest : ::testing::Test {
 };
 
 TEST_F(SummaryTest, FirstStartShowsSearchPathOtherHeadingAndThirteenOptions) {
-    fake.window.lines = {{"an old result line", LineImage::FileRemoved}};
+    fake.window.showLines({{"an old result line", LineImage::FileRemoved}});
     fake.window.status = {"Cleaned over.", "Deleted: 3", "Past: 00:00:04"};
 
     summary.rebuild();
@@ -215,7 +215,7 @@ TEST_F(SummaryTest, ModifyWithoutSelectionOrMatchKeepsThePage) {
     EXPECT_EQ(summary.pageForLine(-1), std::nullopt);
     EXPECT_EQ(summary.pageForLine(static_cast<int>(fake.window.lines.size())), std::nullopt);
 
-    fake.window.lines = {{"10:42:07 Began", info}, {"  C:\\x.obj", LineImage::FileRemoved}};
+    fake.window.showLines({{"10:42:07 Began", info}, {"  C:\\x.obj", LineImage::FileRemoved}});
     EXPECT_EQ(summary.pageForLine(1), std::nullopt);
 }
 

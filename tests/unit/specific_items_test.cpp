@@ -49,7 +49,7 @@ TEST_F(SpecificItemsTest, AProtectedFolderIsRefusedWithAWarningAndTheNotCleanLin
         {"C:\\users", "C:\\users"},
     };
     for (const auto& [entered, canonical] : refused) {
-        fake.window.lines.clear();
+        fake.window.model.clearLines();
         settings.FolderList = {{entered, true}};
         cleanSpecificFolders(deletion);
         EXPECT_EQ(
@@ -131,7 +131,7 @@ TEST_F(SpecificItemsTest, FilesAreDeletedEvenReadOnlyAndLockedOnesReported) {
                      {"10:42:07 Successfully Clean C:\\d\\ro.txt", LineImage::Note}}));
     EXPECT_FALSE(fake.files.exists("C:\\d\\ro.txt"));
     EXPECT_TRUE(fake.shell.recycled.empty());
-    EXPECT_EQ(run.deletedCount, 1);
+    EXPECT_EQ(model.deletedCount(), 1);
 }
 
 TEST_F(SpecificItemsTest, ListsEditedWhileTheStagePumpsAreReadSafely) {

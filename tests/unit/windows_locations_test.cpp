@@ -53,7 +53,7 @@ TEST_F(WindowsLocations, TempFolderIsEmptiedPermanentlyBetweenBeganAndFinished) 
     EXPECT_EQ(below(temp), (Strings{temp + ".keep", temp + "held.tmp"}));
     EXPECT_TRUE(fake.files.directoryExists(temp));
     EXPECT_TRUE(fake.shell.recycled.empty());
-    EXPECT_EQ(run.deletedCount, 3);
+    EXPECT_EQ(model.deletedCount(), 3);
     EXPECT_EQ(run.rootFolder, temp);
     EXPECT_EQ(fake.window.position, 10 + 3) << "the stage step and one per file examined";
 }
@@ -164,8 +164,8 @@ TEST_F(WindowsLocations, HotfixNameRulesAreExactAndCaseSensitive) {
     };
     const std::string w = windowsDir + "\\";
     for (const auto& c : cases) {
-        run.deletedCount = 0;
-        fake.window.status[1].clear();
+        model.setDeletedCount(0);
+        model.setStatusText(1, "");
         if (c.folder) {
             fake.files.addFile(w + c.name + "\\spuninst\\spuninst.exe");
         } else {
@@ -175,7 +175,7 @@ TEST_F(WindowsLocations, HotfixNameRulesAreExactAndCaseSensitive) {
         cleanHotfixLeftovers(deletion, windows());
 
         EXPECT_NE(fake.files.exists(w + c.name), c.deleted) << c.name;
-        EXPECT_EQ(run.deletedCount, c.deleted ? 1 : 0) << c.name;
+        EXPECT_EQ(model.deletedCount(), c.deleted ? 1 : 0) << c.name;
         const std::string counted = c.folder ? "Deleted 1" : "Deleted: 1";
         EXPECT_EQ(fake.window.status[1], c.deleted ? counted : "") << c.name;
         fake.files.eraseTree(w + c.name);
@@ -192,7 +192,7 @@ TEST_F(WindowsLocations, HotfixLeftoversGoWhateverTheirAttributes) {
 
     EXPECT_EQ(below(windowsDir), Strings{w + "notepad.exe"});
     EXPECT_EQ(fake.window.captions(), Strings{"10:42:07 Clean Windows hotfix or patch"});
-    EXPECT_EQ(run.deletedCount, 2);
+    EXPECT_EQ(model.deletedCount(), 2);
     EXPECT_TRUE(fake.shell.recycled.empty());
 }
 
@@ -206,7 +206,7 @@ TEST_F(WindowsLocations, HotfixUninstallLinkGoesAsALinkAndItsTargetStays) {
     EXPECT_FALSE(fake.files.exists(windowsDir + "\\$NtUninstallKB777$"));
     EXPECT_EQ(below("D:\\data"),
               (Strings{"D:\\data\\precious.doc", "D:\\data\\sub", "D:\\data\\sub\\more.doc"}));
-    EXPECT_EQ(run.deletedCount, 1);
+    EXPECT_EQ(model.deletedCount(), 1);
 }
 
 TEST_F(WindowsLocations, HotfixCleansTheDownloadFolderKeepsAppPatchAndAlwaysShowsItsLine) {
@@ -303,7 +303,7 @@ TEST_F(WholeRun, StagesRunInOrderWithTheirLines) {
                  "10:42:07 Finished Clean IE Internet Temporary Folder (" + inetCache + ")",
                  "10:42:07 Clean Windows error report", "10:42:07 Clean Picture Thumb cache",
                  "10:42:07 Clean Windows hotfix or patch", "10:42:07 Clean WDI created files"}));
-    EXPECT_EQ(run.deletedCount, 14);
+    EXPECT_EQ(model.deletedCount(), 14);
 }
 
 TEST_F(WholeRun, ClearedSettingsSkipEveryStageWithoutAProgressStep) {
@@ -335,7 +335,7 @@ TEST_F(WholeRun, StopDuringTheTempFolderSkipsEveryLaterStage) {
 
     EXPECT_EQ(fake.window.captions(),
               Strings{"10:42:07 Began Clean Temporary Folder (" + temp + ")"});
-    EXPECT_EQ(run.deletedCount, 1);
+    EXPECT_EQ(model.deletedCount(), 1);
     EXPECT_EQ(below(temp).size(), 4u);
     EXPECT_EQ(below(inetCache).size(), 3u);
     EXPECT_EQ(below(windowsDir + "\\System32\\WDI").size(), 3u);

@@ -11,7 +11,8 @@
 
 namespace dustbane::win32 {
 
-MainList::MainList(HINSTANCE instance) : instance_(instance) {}
+MainList::MainList(HINSTANCE instance, const RunModel& model)
+    : instance_(instance), model_(model) {}
 
 void MainList::create(HWND parent, int dpi) {
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
@@ -51,47 +52,14 @@ void MainList::setDpi(int dpi) {
     // Every width measured so far was for the old font.
     widths_.setFont(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
     widestPixels_ = 0;
-    for (const Line& line : lines_) {
-        widenColumn(line.caption);
-    }
+    measuredLines_ = 0;
+    measureNewLines();
     fitColumn();
 }
 
 void MainList::move(int left, int top, int width, int height) {
     list_.move(left, top, width, height);
     fitColumn();
-}
-
-void MainList::clear() {
-    lines_.clear();
-    widestPixels_ = 0;
-    // Done at once: the old count must never outlive its lines.
-    list_.setItemCount(0, 0);
-    fitColumn();
-    dirty_ = false;
-    added_ = false;
-}
-
-void MainList::add(const std::string& caption, LineImage image) {
-    lines_.push_back({caption, image});
-    widenColumn(caption);
-    dirty_ = true;
-    added_ = true;
-}
-
-void MainList::setCaption(int index, const std::string& caption) {
-    lines_.at(static_cast<size_t>(index)).caption = caption;
-    widenColumn(caption);
-    list_.redrawItems(index, index);
-}
-
-void MainList::remove(int index) {
-    lines_.erase(lines_.begin() + index);
-    dirty_ = true;
-}
-
-void MainList::setHeader(const std::string& text) const {
-    list_.setColumnText(widen(text));
 }
 
 POINT MainList::menuPoint() const {
@@ -105,26 +73,40 @@ POINT MainList::menuPoint() const {
     return point;
 }
 
-void MainList::flush() {
-    if (!dirty_) {
-        return;
+void MainList::sync() {
+    const int lines = count();
+    if (model_.linesRevision() != drawnRevision_) {
+        // Lines were cleared, changed or removed: start again from none, as a cleared list
+        // does, without selection or scroll position.
+        drawnRevision_ = model_.linesRevision();
+        list_.setItemCount(0, 0);
+        drawnCount_ = 0;
+        widestPixels_ = 0;
+        measuredLines_ = 0;
     }
-    dirty_ = false;
-    list_.setItemCount(count(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
-    InvalidateRect(list_.handle(), nullptr, FALSE);
-    if (added_ && count() > 0) {
-        list_.ensureVisible(count() - 1);
+    if (lines != drawnCount_) {
+        drawnCount_ = lines;
+        list_.setItemCount(lines, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+        InvalidateRect(list_.handle(), nullptr, FALSE);
+        if (added_ && lines > 0) {
+            list_.ensureVisible(lines - 1);
+        }
     }
     added_ = false;
+    if (model_.header() != drawnHeader_) {
+        drawnHeader_ = model_.header();
+        list_.setColumnText(widen(drawnHeader_));
+    }
+    measureNewLines();
     fitColumn();
 }
 
-void MainList::widenColumn(const std::string& caption) {
-    const int pixels =
-        widths_.width(widen(caption)) + metrics::scaled(metrics::listColumnPadding, dpi_);
-    if (pixels > widestPixels_) {
-        widestPixels_ = pixels;
-        dirty_ = true;
+void MainList::measureNewLines() {
+    const std::vector<ListLine>& lines = model_.lines();
+    const int padding = metrics::scaled(metrics::listColumnPadding, dpi_);
+    for (; measuredLines_ < lines.size(); ++measuredLines_) {
+        widestPixels_ =
+            std::max(widestPixels_, widths_.width(widen(lines[measuredLines_].caption)) + padding);
     }
 }
 
@@ -144,7 +126,7 @@ std::optional<LRESULT> MainList::answer(const NMHDR& header) {
         if (item.iItem < 0 || item.iItem >= count()) {
             return 0;
         }
-        const Line& line = lines_[static_cast<size_t>(item.iItem)];
+        const ListLine& line = model_.lines()[static_cast<size_t>(item.iItem)];
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
             shownText_ = widen(line.caption);
             lstrcpynW(item.pszText, shownText_.c_str(), item.cchTextMax);
@@ -162,7 +144,10 @@ std::optional<LRESULT> MainList::answer(const NMHDR& header) {
             return -1;
         }
         return findLineStartingWith(
-            count(), [this](int line) -> const std::string& { return caption(line); },
+            count(),
+            [this](int line) -> const std::string& {
+                return model_.lines()[static_cast<size_t>(line)].caption;
+            },
             narrow(find.lvfi.psz), find.iStart, (find.lvfi.flags & LVFI_WRAP) != 0);
     }
     return std::nullopt;

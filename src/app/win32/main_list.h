@@ -4,8 +4,10 @@
 #include "app/win32/gdi_handles.h"
 #include "app/win32/text_widths.h"
 #include "app/window_metrics.h"
-#include "platform/window_operations.h"
+#include "platform/run_model.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,12 +15,12 @@
 
 namespace dustbane::win32 {
 
-// The main window's one-column list: an owner-data list view over lines held in memory, so
-// that adding a line costs the same at line 100,000 as at line 1. Changes reach the screen
-// when flush() runs; the main window decides how often.
+// The main window's one-column list: an owner-data list view that draws the run model's
+// lines, so that adding a line costs the same at line 100,000 as at line 1. The model's
+// changes reach the screen when sync() runs; the main window decides how often.
 class MainList {
   public:
-    explicit MainList(HINSTANCE instance);
+    MainList(HINSTANCE instance, const RunModel& model);
     MainList(const MainList&) = delete;
     MainList& operator=(const MainList&) = delete;
 
@@ -28,46 +30,39 @@ class MainList {
     void setDpi(int dpi);
     void move(int left, int top, int width, int height);
 
-    void clear();
-    void add(const std::string& caption, LineImage image);
-    int count() const { return static_cast<int>(lines_.size()); }
-    const std::string& caption(int index) const {
-        return lines_.at(static_cast<size_t>(index)).caption;
-    }
-    void setCaption(int index, const std::string& caption);
-    void remove(int index);
-    void setHeader(const std::string& text) const;
+    // A line went onto the end of the model: the next sync scrolls to the last line.
+    void lineAdded() { added_ = true; }
+    // Shows the lines and the header as the model has them now.
+    void sync();
+
     int selected() const { return list_.selected(); }
     // Where a keyboard-opened context menu goes: below the selected line, or the list's corner.
     POINT menuPoint() const;
-
-    bool dirty() const { return dirty_; }
-    // Shows the lines as they are now and scrolls to the last one when lines were added.
-    void flush();
 
     // LVN_GETDISPINFO and LVN_ODFINDITEM, which an owner-data list needs answered, with the
     // result to return; nullopt for the notifications it leaves to the window.
     std::optional<LRESULT> answer(const NMHDR& header);
 
   private:
-    struct Line {
-        std::string caption;
-        LineImage image;
-    };
-
-    void widenColumn(const std::string& caption);
+    int count() const { return static_cast<int>(model_.lines().size()); }
+    // Measures the lines not measured yet, widening the column's wanted width.
+    void measureNewLines();
     void fitColumn();
 
     HINSTANCE instance_;
+    const RunModel& model_;
     ListViewControl list_;
     UniqueImageList images_;
     UniqueFont font_;
     int dpi_ = 0;
-    std::vector<Line> lines_;
     std::wstring shownText_;
-    bool dirty_ = false;
+    // What the list view shows of the model.
+    uint64_t drawnRevision_ = 0;
+    int drawnCount_ = 0;
+    std::string drawnHeader_;
     bool added_ = false;
     TextWidths widths_;
+    size_t measuredLines_ = 0;
     int widestPixels_ = 0;
     int columnWidth_ = -1;
 };

@@ -52,10 +52,14 @@ HMENU childId(int id) {
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, AppServices& app)
-    : instance_(instance), app_(app), toolbar_(instance), list_(instance) {}
+    : instance_(instance), app_(app), toolbar_(instance), list_(instance, app.model),
+      model_(app.model) {
+    app_.model.setObserver(this);
+}
 
 // Normally the window is gone by now; after a failed start it is not.
 MainWindow::~MainWindow() {
+    app_.model.setObserver(nullptr);
     detachAndDestroy(window_);
 }
 
@@ -227,7 +231,7 @@ void MainWindow::command(int id) {
         parts_->about.showModal();
         break;
     case IDC_TOOL_EXIT:
-        if (!progressShown_) {
+        if (!model_.active()) {
             SendMessageW(window_, WM_CLOSE, 0, 0);
         }
         break;
@@ -271,7 +275,7 @@ void MainWindow::timer(UINT_PTR id) {
         KillTimer(window_, timer6);
         parts_->driver.runTick();
         flush();
-        if (closePending_ && !progressShown_) {
+        if (closePending_ && !model_.active()) {
             PostMessageW(window_, WM_CLOSE, 0, 0);
         }
         break;
@@ -288,7 +292,7 @@ void MainWindow::timer(UINT_PTR id) {
 // Closing during a run stops the run first; the run's own end steps (final line, log) run
 // before the window goes, when the run timer's handler sees the pending close.
 void MainWindow::close() {
-    if (progressShown_) {
+    if (model_.active()) {
         if (!closePending_) {
             closePending_ = true;
             parts_->driver.stopForClose();
@@ -328,7 +332,7 @@ void MainWindow::modify() {
 }
 
 void MainWindow::showListMenu(POINT screen) {
-    if (!listMenuEnabled_) {
+    if (!model_.listMenuEnabled()) {
         return;
     }
     UniqueMenu menu(CreatePopupMenu());
@@ -337,32 +341,15 @@ void MainWindow::showListMenu(POINT screen) {
     TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
 }
 
-void MainWindow::setStatusText(int panel, const std::string& text) {
-    auto index = static_cast<size_t>(panel);
-    if (statusTexts_.at(index) != text) {
-        statusTexts_[index] = text;
-        statusDirty_[index] = true;
-        requestFlush();
-    }
+void MainWindow::modelChanged() {
+    requestFlush();
 }
 
-void MainWindow::setProgressVisible(bool visible) {
-    progressShown_ = visible;
-    progress_.setPosition(progressPosition_);
-    progress_.show(visible);
+void MainWindow::showProgress(bool shown) {
+    progressShown_ = shown;
+    progress_.setPosition(drawnPosition_);
+    progress_.show(shown);
     layoutStatusStrip();
-}
-
-int MainWindow::progressMaximum() const {
-    return metrics::progressMaximum;
-}
-
-void MainWindow::setProgressPosition(int position) {
-    if (position != progressPosition_) {
-        progressPosition_ = position;
-        progressDirty_ = true;
-        requestFlush();
-    }
 }
 
 void MainWindow::startElapsedClock() {
@@ -371,11 +358,6 @@ void MainWindow::startElapsedClock() {
 
 void MainWindow::stopElapsedClock() {
     KillTimer(window_, timer2);
-}
-
-void MainWindow::setCleanButton(const std::string& caption, CleanPicture picture,
-                                const std::string& hint) {
-    toolbar_.setCleanFace(caption, picture, hint);
 }
 
 void MainWindow::pumpMessages() {
@@ -397,30 +379,7 @@ void MainWindow::pumpMessages() {
     }
 }
 
-void MainWindow::clearLines() {
-    list_.clear();
-    InvalidateRect(list_.handle(), nullptr, TRUE);
-}
-
-void MainWindow::addLine(const std::string& caption, LineImage image) {
-    list_.add(caption, image);
-    requestFlush();
-}
-
-void MainWindow::setLineCaption(int index, const std::string& caption) {
-    list_.setCaption(index, caption);
-}
-
-void MainWindow::removeLine(int index) {
-    list_.remove(index);
-    requestFlush();
-}
-
-void MainWindow::setListHeader(const std::string& text) {
-    list_.setHeader(text);
-}
-
-void MainWindow::repaintList() {
+void MainWindow::showChanges() {
     flushIfDue();
 }
 
@@ -438,16 +397,25 @@ void MainWindow::flushIfDue() {
 
 void MainWindow::flush() {
     flushThrottle_.ran(GetTickCount64());
-    list_.flush();
-    for (size_t panel = 0; panel < statusTexts_.size(); ++panel) {
-        if (statusDirty_[panel]) {
-            statusDirty_[panel] = false;
-            status_.setPartText(static_cast<int>(panel), widen(statusTexts_[panel]));
+    list_.sync();
+    for (int panel = 0; panel < static_cast<int>(drawnStatus_.size()); ++panel) {
+        std::string& drawn = drawnStatus_[static_cast<size_t>(panel)];
+        if (drawn != model_.statusText(panel)) {
+            drawn = model_.statusText(panel);
+            status_.setPartText(panel, widen(drawn));
         }
     }
-    if (progressDirty_) {
-        progressDirty_ = false;
-        progress_.setPosition(progressPosition_);
+    if (drawnPosition_ != model_.progressPosition()) {
+        drawnPosition_ = model_.progressPosition();
+        progress_.setPosition(drawnPosition_);
+    }
+    if (progressShown_ != model_.active()) {
+        showProgress(model_.active());
+    }
+    if (!(drawnFace_ == model_.cleanFace())) {
+        drawnFace_ = model_.cleanFace();
+        toolbar_.setCleanFace(toolbar_.iconsOnly() ? std::string() : drawnFace_.caption,
+                              drawnFace_.picture, drawnFace_.hint);
     }
 }
 

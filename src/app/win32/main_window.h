@@ -36,9 +36,9 @@ struct MainWindowParts {
     AboutBox& about;
 };
 
-// The main window (class TForm1): toolbar, main list, status strip and the window
-// operations the summary and the clean engine work through.
-class MainWindow : public WindowOperations {
+// The main window (class TForm1): toolbar, main list and status strip, drawing the run model
+// that the summary and the clean engine write, and pumping messages for the engine.
+class MainWindow : public WindowOperations, private RunModelObserver {
   public:
     MainWindow(HINSTANCE instance, AppServices& app);
     MainWindow(const MainWindow&) = delete;
@@ -61,27 +61,10 @@ class MainWindow : public WindowOperations {
 
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    void setStatusText(int panel, const std::string& text) override;
-    void setProgressVisible(bool visible) override;
-    bool progressVisible() const override { return progressShown_; }
-    int progressPosition() const override { return progressPosition_; }
-    int progressMaximum() const override;
-    void setProgressPosition(int position) override;
     void startElapsedClock() override;
     void stopElapsedClock() override;
-    void setCleanButton(const std::string& caption, CleanPicture picture,
-                        const std::string& hint) override;
-    bool iconsOnly() const override { return toolbar_.iconsOnly(); }
     void pumpMessages() override;
-    void clearLines() override;
-    void addLine(const std::string& caption, LineImage image) override;
-    int lineCount() const override { return list_.count(); }
-    std::string lineCaption(int index) const override { return list_.caption(index); }
-    void setLineCaption(int index, const std::string& caption) override;
-    void removeLine(int index) override;
-    void setListHeader(const std::string& text) override;
-    void setListMenuEnabled(bool enabled) override { listMenuEnabled_ = enabled; }
-    void repaintList() override;
+    void showChanges() override;
 
   private:
     void createChildren();
@@ -97,9 +80,13 @@ class MainWindow : public WindowOperations {
     void close();
     void modify();
     void showListMenu(POINT screen);
+    void modelChanged() override;
+    void lineAdded(const ListLine&) override { list_.lineAdded(); }
     void requestFlush();
+    // Draws what changed in the model since the last flush.
     void flush();
     void flushIfDue();
+    void showProgress(bool shown);
     WindowBounds currentBounds() const;
 
     // A real message pump or repaint at most this often: PeekMessage and invalidation are
@@ -120,15 +107,15 @@ class MainWindow : public WindowOperations {
     ProgressBarControl progress_;
     StatusBarControl status_;
 
-    std::array<std::string, 3> statusTexts_;
-    std::array<bool, 3> statusDirty_{};
+    const RunModel& model_;
+    // What the status strip and the Clean button show of the model.
+    std::array<std::string, 3> drawnStatus_;
     bool progressShown_ = false;
-    int progressPosition_ = 0;
-    bool progressDirty_ = false;
+    int drawnPosition_ = 0;
+    CleanFace drawnFace_;
     bool flushPosted_ = false;
     RefreshThrottle pumpThrottle_{refreshMilliseconds};
     RefreshThrottle flushThrottle_{refreshMilliseconds};
-    bool listMenuEnabled_ = true;
     bool closePending_ = false;
 };
 

@@ -42,10 +42,11 @@ int run(HINSTANCE instance, int showCommand) {
     main.create();
     ports.shell.setOwnerWindow(main.handle());
 
-    SettingsSummary summary(app.settings, app.language, main, app.folders);
-    RunContext context{ports.platform, app.settings, app.language, main, app.run, app.installDir};
+    SettingsSummary summary(app.settings, app.language, app.model, app.folders);
+    RunContext context{ports.platform, app.settings, app.language,  main,
+                       app.model,      app.run,      app.installDir};
     CleanDriver driver(context, summary);
-    OptionsLogic options(app, summary, main);
+    OptionsLogic options(app, summary, app.model, main);
     OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });
     optionsDialog.create(main.handle());
     AboutBox about(instance, ports.shell);

@@ -1,59 +1,46 @@
 #pragma once
 
+#include "platform/run_model.h"
 #include "platform/window_operations.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace dustbane::testing {
 
-// The main window as the logic sees it, recording what it is told.
-class RecordingWindow : public WindowOperations {
+// The main window as the logic sees it: the model it draws, and what it is asked besides.
+// The fields the tests read follow the model as it changes.
+class RecordingWindow : public WindowOperations, private RunModelObserver {
   public:
-    struct Line {
-        std::string caption;
-        LineImage image;
-        bool operator==(const Line&) const = default;
-    };
+    using Line = ListLine;
 
-    void setStatusText(int panel, const std::string& text) override { status.at(panel) = text; }
-    void setProgressVisible(bool visible) override { progressShown = visible; }
-    bool progressVisible() const override { return progressShown; }
-    int progressPosition() const override { return position; }
-    int progressMaximum() const override { return 500; }
-    void setProgressPosition(int value) override {
-        position = value;
-        positions.push_back(value);
+    RecordingWindow() {
+        model.setObserver(this);
+        model.setCleanFace({"Clean", CleanPicture::Clean, "Begin clean"});
     }
+    RecordingWindow(const RecordingWindow&) = delete;
+    RecordingWindow& operator=(const RecordingWindow&) = delete;
+
     void startElapsedClock() override { clockRunning = true; }
     void stopElapsedClock() override { clockRunning = false; }
-    void setCleanButton(const std::string& caption, CleanPicture picture,
-                        const std::string& hint) override {
-        buttonCaption = caption;
-        buttonPicture = picture;
-        buttonHint = hint;
-    }
-    bool iconsOnly() const override { return iconsOnlyMode; }
     void pumpMessages() override {
         ++pumps;
         if (onPump) {
             onPump();
         }
     }
-    void clearLines() override { lines.clear(); }
-    void addLine(const std::string& caption, LineImage image) override {
-        lines.push_back({caption, image});
+    void showChanges() override { ++repaints; }
+
+    // Puts these lines in the model in place of what it shows.
+    void showLines(const std::vector<Line>& shown) {
+        model.clearLines();
+        for (const Line& line : shown) {
+            model.addLine(line.caption, line.image);
+        }
     }
-    int lineCount() const override { return static_cast<int>(lines.size()); }
-    std::string lineCaption(int index) const override { return lines.at(index).caption; }
-    void setLineCaption(int index, const std::string& caption) override {
-        lines.at(index).caption = caption;
-    }
-    void removeLine(int index) override { lines.erase(lines.begin() + index); }
-    void setListHeader(const std::string& text) override { header = text; }
-    void setListMenuEnabled(bool enabled) override { listMenuEnabled = enabled; }
-    void repaintList() override { ++repaints; }
 
     std::vector<std::string> captions() const {
         std::vector<std::string> result;
@@ -63,6 +50,7 @@ class RecordingWindow : public WindowOperations {
         return result;
     }
 
+    RunModel model;
     std::vector<std::string> status{"", "", ""};
     bool progressShown = false;
     int position = 0;
@@ -72,6 +60,7 @@ class RecordingWindow : public WindowOperations {
     std::string buttonCaption = "Clean";
     CleanPicture buttonPicture = CleanPicture::Clean;
     std::string buttonHint = "Begin clean";
+    // Drawn as the window draws it: no caption on the Clean button.
     bool iconsOnlyMode = false;
     int pumps = 0;
     // Runs at every pump: a test's way to click Stop at a chosen moment.
@@ -80,6 +69,33 @@ class RecordingWindow : public WindowOperations {
     std::string header;
     bool listMenuEnabled = true;
     int repaints = 0;
+
+  private:
+    void modelChanged() override {
+        // Only the added lines are copied while the lines merely grow, as the window draws them.
+        if (model.linesRevision() != linesRevision_ || model.lines().size() < lines.size()) {
+            linesRevision_ = model.linesRevision();
+            lines = model.lines();
+        } else {
+            lines.insert(lines.end(), model.lines().begin() + std::ptrdiff_t(lines.size()),
+                         model.lines().end());
+        }
+        for (int panel = 0; panel < 3; ++panel) {
+            status[size_t(panel)] = model.statusText(panel);
+        }
+        progressShown = model.active();
+        if (model.progressPosition() != position) {
+            position = model.progressPosition();
+            positions.push_back(position);
+        }
+        buttonCaption = iconsOnlyMode ? std::string() : model.cleanFace().caption;
+        buttonPicture = model.cleanFace().picture;
+        buttonHint = model.cleanFace().hint;
+        header = model.header();
+        listMenuEnabled = model.listMenuEnabled();
+    }
+
+    uint64_t linesRevision_ = 0;
 };
 
 } // namespace dustbane::testing
