@@ -3,7 +3,6 @@
 #include "engine/clean_log.h"
 #include "paths/canonical_path.h"
 #include "settings/context_menu.h"
-#include "settings/path_argument.h"
 
 namespace dustbane {
 
@@ -30,9 +29,8 @@ std::string canonicalOrAsGiven(const std::string& path) {
 
 } // namespace
 
-OptionsLogic::OptionsLogic(AppServices& app, SettingsSummary& summary, RunModel& model,
-                           WindowOperations& window)
-    : app_(app), summary_(summary), model_(model), window_(window) {}
+OptionsLogic::OptionsLogic(AppServices& app, SettingsSummary& summary, RunModel& model)
+    : app_(app), summary_(summary), model_(model) {}
 
 void OptionsLogic::recycleCleared() {
     Prompter& prompter = app_.platform.prompter;
@@ -155,27 +153,6 @@ void OptionsLogic::closing() {
         (app_.settings.*list.field).clear();
     }
     app_.store.loadSettings(app_.settings, [this] { recycleCleared(); });
-}
-
-void OptionsLogic::offerPathArgument(const std::string& given) {
-    const std::string argument = canonicalOrAsGiven(given);
-    app_.store.loadSettings(app_.settings, [this] { recycleCleared(); });
-    summary_.rebuild();
-    if (!argument.empty() && app_.platform.files.directoryExists(argument)) {
-        if (listHoldsIgnoringCase(app_.settings.PathList, argument)) {
-            return;
-        }
-        std::string question = app_.language.text(Text::WantToAdd) + " '" + argument + "' " +
-                               app_.language.text(Text::ToSearchPath);
-        if (app_.platform.prompter.ask(question, "Add path", style::question) == answer::yes) {
-            insertSorted(app_.settings.PathList, {argument, true},
-                         [this](const std::string& a, const std::string& b) {
-                             return app_.platform.system.compareStrings(a, b);
-                         });
-            ok();
-        }
-    }
-    window_.pumpMessages();
 }
 
 std::string OptionsLogic::syncVerb() {

@@ -2,7 +2,7 @@
 
 #include "app/app_services.h"
 #include "app/settings_summary.h"
-#include "platform/window_operations.h"
+#include "platform/run_model.h"
 #include "settings/path_list_edit.h"
 
 #include <cstddef>
@@ -12,12 +12,10 @@
 namespace dustbane {
 
 // The options dialog's decisions, without its window: the snapshot taken when it is shown,
-// the OK sequence, the restore on any other close, the recycle-bin question, and the
-// start-up step that loads the settings and offers a folder argument as a search path.
+// the OK sequence, the restore on any other close and the recycle-bin question.
 class OptionsLogic {
   public:
-    OptionsLogic(AppServices& app, SettingsSummary& summary, RunModel& model,
-                 WindowOperations& window);
+    OptionsLogic(AppServices& app, SettingsSummary& summary, RunModel& model);
 
     // Recycle went from ticked to unticked (by the user or by a load): ask, and on No tick
     // it again and store Recycle = 1 at once.
@@ -45,16 +43,12 @@ class OptionsLogic {
 
     // The dialog is about to show: clears accepted, saves the snapshot, syncs the verb.
     void shown();
-    // The OK sequence; also run without the dialog by offerPathArgument. A failed write is
+    // The OK sequence; also run without the dialog by the start-up chain. A failed write is
     // reported and does not stop the steps after it.
     void ok();
     // Every close: unless accepted, the snapshot is restored.
     void closing();
     bool accepted() const { return accepted_; }
-
-    // The start-up step: loads the settings, rebuilds the summary, offers the argument
-    // (already read by readPathArgument).
-    void offerPathArgument(const std::string& given);
 
   private:
     // A folder to delete: never a protected one, and one of the user's own known folders only
@@ -67,7 +61,6 @@ class OptionsLogic {
     AppServices& app_;
     SettingsSummary& summary_;
     RunModel& model_;
-    WindowOperations& window_;
     bool accepted_ = false;
 };
 

@@ -19,7 +19,7 @@ struct UnwritableStoreTest : ::testing::Test {
     FakePlatform fake;
     AppServices app{fake.platform};
     SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
-    OptionsLogic logic{app, summary, fake.window.model, fake.window};
+    OptionsLogic logic{app, summary, fake.window.model};
 
     UnwritableStoreTest() {
         app.installDir = installDir;

@@ -59,7 +59,7 @@ struct Program {
                        fake.window.model, app.run,      installDir};
     SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
     CleanDriver driver{context, summary};
-    OptionsLogic options{app, summary, fake.window.model, fake.window};
+    OptionsLogic options{app, summary, fake.window.model};
     bool acted = false;
 };
 

@@ -111,7 +111,7 @@ TEST(LogLocation, AUserFolderThatCannotBeCreatedIsReported) {
 struct OptionsInProgramFiles : ::testing::Test, MachineWithProgramFiles {
     AppServices app{fake.platform};
     SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
-    OptionsLogic logic{app, summary, fake.window.model, fake.window};
+    OptionsLogic logic{app, summary, fake.window.model};
 
     OptionsInProgramFiles() { app.installDir = machineDir; }
 };

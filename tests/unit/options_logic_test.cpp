@@ -1,3 +1,4 @@
+#include "app/start_up_chain.h"
 #include "fakes/fake_platform.h"
 #include "settings/options_logic.h"
 
@@ -19,7 +20,8 @@ struct OptionsTest : ::testing::Test {
     FakePlatform fake;
     AppServices app{fake.platform};
     SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
-    OptionsLogic logic{app, summary, fake.window.model, fake.window};
+    OptionsLogic logic{app, summary, fake.window.model};
+    StartUpChain startUp{app, summary, logic, fake.window};
 
     OptionsTest() { app.installDir = installDir; }
 
@@ -124,7 +126,7 @@ TEST_F(OptionsTest, DefaultAsksAndChangesOnlyTheLiveRecord) {
     app.settings = CleanSettings{};
     app.settings.PathList.clear();
     logic.closing();
-    logic.offerPathArgument("");
+    startUp.offerPathArgument("");
     EXPECT_TRUE(app.settings.PathList.empty()) << "the next start shows no C:";
 }
 
@@ -190,7 +192,7 @@ TEST_F(OptionsTest, RecycleNoThatCannotBeStoredIsReported) {
 TEST_F(OptionsTest, AStartUpLoadOfRecycleOffAsks) {
     fake.registry.set(key, "Recycle", 0);
     fake.prompter.answers = {answer::no};
-    logic.offerPathArgument("");
+    startUp.offerPathArgument("");
     ASSERT_EQ(fake.prompter.questions.size(), 1u);
     EXPECT_TRUE(app.settings.Recycle);
     EXPECT_EQ(stored("Recycle"), number(1));
@@ -353,7 +355,7 @@ TEST_F(OptionsTest, ANewFolderArgumentAnsweredYesIsStoredWithEverySetting) {
     fake.files.addFolder("D:\\Photos");
     fake.registry.set(key, "Ext", std::string("obj"));
 
-    logic.offerPathArgument("D:\\Photos");
+    startUp.offerPathArgument("D:\\Photos");
 
     ASSERT_EQ(fake.prompter.questions.size(), 1u);
     EXPECT_EQ(fake.prompter.questions[0].text, "Do you want to add 'D:\\Photos' to search path?");
@@ -369,7 +371,7 @@ TEST_F(OptionsTest, ANewFolderArgumentAnsweredYesIsStoredWithEverySetting) {
 
 TEST_F(OptionsTest, ADriveRootArgumentIsOffered) {
     fake.prompter.answers = {answer::no};
-    logic.offerPathArgument("D:\\");
+    startUp.offerPathArgument("D:\\");
     ASSERT_EQ(fake.prompter.questions.size(), 1u);
     EXPECT_EQ(fake.prompter.questions[0].text, "Do you want to add 'D:\\' to search path?");
     EXPECT_EQ(app.settings.PathList, (CheckedPathList{{"C:", true}}));
@@ -384,7 +386,7 @@ TEST_F(OptionsTest, ArgumentsThatAreNoNewFolderAskNothing) {
 
     for (const char* argument : {"", "C:\\notes.txt", "E:\\Missing", "D:\\Photos"}) {
         app.settings.PathList.clear();
-        logic.offerPathArgument(argument);
+        startUp.offerPathArgument(argument);
         EXPECT_EQ(app.settings.PathList, (CheckedPathList{{"d:\\PHOTOS", false}})) << argument;
     }
     EXPECT_TRUE(fake.prompter.questions.empty());

@@ -1,6 +1,7 @@
 #include "app/win32/main_window.h"
 
 #include "app/help_and_log.h"
+#include "app/start_up_chain.h"
 #include "app/win32/about_box.h"
 #include "app/win32/dpi.h"
 #include "app/win32/resource_ids.h"
@@ -266,7 +267,7 @@ void MainWindow::timer(UINT_PTR id) {
     case timer5: {
         KillTimer(window_, timer5);
         const std::vector<std::string> arguments = commandArguments();
-        parts_->options.offerPathArgument(
+        parts_->startUp.offerPathArgument(
             readPathArgument(arguments.empty() ? std::string() : arguments.front()));
         flush();
         break;

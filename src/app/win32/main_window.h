@@ -22,6 +22,7 @@ namespace dustbane {
 class CleanDriver;
 class OptionsDialog;
 class OptionsLogic;
+class StartUpChain;
 
 namespace win32 {
 
@@ -32,6 +33,7 @@ struct MainWindowParts {
     SettingsSummary& summary;
     CleanDriver& driver;
     OptionsLogic& options;
+    StartUpChain& startUp;
     OptionsDialog& optionsDialog;
     AboutBox& about;
 };

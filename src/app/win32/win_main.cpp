@@ -1,5 +1,6 @@
 #include "app/app_services.h"
 #include "app/settings_summary.h"
+#include "app/start_up_chain.h"
 #include "app/win32/about_box.h"
 #include "app/win32/console_mode.h"
 #include "app/win32/main_window.h"
@@ -46,13 +47,14 @@ int run(HINSTANCE instance, int showCommand) {
     RunContext context{ports.platform, app.settings, app.language,  main,
                        app.model,      app.run,      app.installDir};
     CleanDriver driver(context, summary);
-    OptionsLogic options(app, summary, app.model, main);
+    OptionsLogic options(app, summary, app.model);
+    StartUpChain startUp(app, summary, options, main);
     OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });
     optionsDialog.create(main.handle());
     AboutBox about(instance, ports.shell);
     about.create(main.handle());
 
-    MainWindowParts parts{summary, driver, options, optionsDialog, about};
+    MainWindowParts parts{summary, driver, options, startUp, optionsDialog, about};
     main.connect(parts);
     main.show(showCommand);
     return runMessageLoop(main);
