@@ -6,7 +6,7 @@ add_link_options(-fsanitize=address,undefined)
 
 file(GLOB DUSTBANE_FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/fakes/*.cpp)
 add_library(dustbane_fakes STATIC ${DUSTBANE_FAKE_SOURCES})
-target_link_libraries(dustbane_fakes PUBLIC dustbane_core)
+target_link_libraries(dustbane_fakes PUBLIC dustbane_app dustbane_cli)
 target_include_directories(dustbane_fakes PUBLIC ${CMAKE_SOURCE_DIR}/tests/unit)
 
 file(GLOB DUSTBANE_FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)

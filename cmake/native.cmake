@@ -6,10 +6,15 @@ file(GLOB DUSTBANE_FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit
 file(GLOB DUSTBANE_UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 
 add_library(dustbane_fakes STATIC ${DUSTBANE_FAKE_SOURCES})
-target_link_libraries(dustbane_fakes PUBLIC dustbane_core)
+target_link_libraries(dustbane_fakes PUBLIC dustbane_app dustbane_cli)
 target_include_directories(dustbane_fakes PUBLIC ${CMAKE_SOURCE_DIR}/tests/unit)
 
 add_executable(unit_tests ${DUSTBANE_UNIT_SOURCES})
 target_link_libraries(unit_tests PRIVATE dustbane_fakes GTest::gtest GTest::gtest_main Threads::Threads)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+
+# Every include in src/ follows the layer order of the libraries.
+add_test(NAME LayerOrder.IncludesFollowTheLayers
+         COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DLAYERS=${CMAKE_BINARY_DIR}/layers.txt
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake)

@@ -3,24 +3,16 @@ enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(DUSTBANE_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-file(GLOB DUSTBANE_WIN32_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp
-     ${CMAKE_SOURCE_DIR}/src/settings/win32/*.cpp
-     ${CMAKE_SOURCE_DIR}/src/app/win32/*.cpp)
-list(FILTER DUSTBANE_WIN32_SOURCES EXCLUDE REGEX "/win_main\\.cpp$")
-
-add_library(dustbane_win32 STATIC ${DUSTBANE_WIN32_SOURCES})
-target_link_libraries(dustbane_win32 PUBLIC dustbane_core comctl32 shell32 shlwapi ole32 uuid winmm gdi32 user32 advapi32 comdlg32 uxtheme)
-
-add_executable(Dustbane WIN32 ${CMAKE_SOURCE_DIR}/src/app/win32/win_main.cpp ${CMAKE_SOURCE_DIR}/resources/dustbane.rc)
+# The program's entry point, above every library: it chooses the window or the console.
+add_executable(Dustbane WIN32 ${CMAKE_SOURCE_DIR}/src/win_main.cpp ${CMAKE_SOURCE_DIR}/resources/dustbane.rc)
 # windres does not report what the script pulls in, so name it: the pictures and the manifest.
 file(GLOB DUSTBANE_RESOURCE_INPUTS CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/resources/images/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest
      ${CMAKE_SOURCE_DIR}/resources/options_dialog.rc ${CMAKE_SOURCE_DIR}/src/app/win32/resource_ids.h
-     ${CMAKE_SOURCE_DIR}/src/settings/win32/options_ids.h)
+     ${CMAKE_SOURCE_DIR}/src/options/win32/options_ids.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/dustbane.rc PROPERTIES
     OBJECT_DEPENDS "${DUSTBANE_RESOURCE_INPUTS}")
-target_link_libraries(Dustbane PRIVATE dustbane_win32)
+target_link_libraries(Dustbane PRIVATE dustbane_app_win32 dustbane_cli_win32)
 target_link_options(Dustbane PRIVATE ${DUSTBANE_STATIC_LINK})
 
 # The files that sit beside Dustbane.exe in its installation folder.
@@ -43,7 +35,7 @@ file(GLOB DUSTBANE_PLATFORM_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/t
 if(DUSTBANE_PLATFORM_TEST_SOURCES)
     add_executable(platform_tests ${DUSTBANE_PLATFORM_TEST_SOURCES} ${DUSTBANE_TEST_SUPPORT_SOURCES})
     target_include_directories(platform_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-    target_link_libraries(platform_tests PRIVATE dustbane_win32 gtest gtest_main)
+    target_link_libraries(platform_tests PRIVATE dustbane_app_win32 dustbane_cli_win32 gtest gtest_main)
     target_link_options(platform_tests PRIVATE ${DUSTBANE_STATIC_LINK})
 endif()
 
@@ -61,5 +53,5 @@ include(cmake/installer.cmake)
 # scripts/bench.sh.
 file(GLOB DUSTBANE_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 add_executable(bench ${DUSTBANE_BENCH_SOURCES})
-target_link_libraries(bench PRIVATE dustbane_win32)
+target_link_libraries(bench PRIVATE dustbane_app_win32 dustbane_cli_win32)
 target_link_options(bench PRIVATE ${DUSTBANE_STATIC_LINK})

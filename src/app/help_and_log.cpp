@@ -1,6 +1,6 @@
 #include "app/help_and_log.h"
 
-#include "engine/clean_log.h"
+#include "settings/clean_log.h"
 
 namespace dustbane {
 

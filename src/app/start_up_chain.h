@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_services.h"
-#include "app/settings_summary.h"
+#include "start/app_services.h"
+#include "settings/settings_summary.h"
 #include "platform/window_operations.h"
-#include "settings/options_logic.h"
+#include "options/options_logic.h"
 
 #include <string>
 

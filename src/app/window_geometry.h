@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window_placement.h"
+#include "settings/window_placement.h"
 
 #include <array>
 #include <cstdint>

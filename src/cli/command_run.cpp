@@ -1,7 +1,7 @@
 #include "cli/command_run.h"
 
-#include "app/settings_summary.h"
-#include "app/window_placement.h"
+#include "settings/settings_summary.h"
+#include "settings/window_placement.h"
 #include "cli/headless_window.h"
 #include "cli/measuring_ports.h"
 #include "cli/preview_file_system.h"

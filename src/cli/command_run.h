@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/command_line.h"
+#include "start/command_line.h"
 #include "platform/platform.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "engine/clean_driver.h"
 
-#include "engine/clean_log.h"
+#include "settings/clean_log.h"
 #include "engine/run_status.h"
 #include "engine/search_scan.h"
 #include "engine/specific_items.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings_summary.h"
+#include "settings/settings_summary.h"
 #include "engine/deletion.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
-#include "settings/win32/options_ids.h"
+#include "options/win32/options_ids.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
 #include "driver/remote_buffer.h"
-#include "settings/win32/options_ids.h"
+#include "options/win32/options_ids.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "driver/driver.h"
 #include "driver/remote_buffer.h"
 #include "platform/win32/text.h"
-#include "settings/win32/options_ids.h"
+#include "options/win32/options_ids.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "engine/clean_log.h"
+#include "settings/clean_log.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_system.h"
 #include "settings/clean_settings.h"

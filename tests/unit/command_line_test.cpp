@@ -1,4 +1,4 @@
-#include "cli/command_line.h"
+#include "start/command_line.h"
 #include "cli/report_format.h"
 
 #include <gtest/gtest.h>

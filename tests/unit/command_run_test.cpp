@@ -1,4 +1,4 @@
-#include "app/settings_summary.h"
+#include "settings/settings_summary.h"
 #include "cli/command_run.h"
 #include "cli/measuring_ports.h"
 #include "engine/clean_driver.h"

@@ -1,5 +1,5 @@
 #include "fakes/fake_platform.h"
-#include "settings/options_logic.h"
+#include "options/options_logic.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,6 +1,6 @@
 #include "app/start_up_chain.h"
 #include "fakes/fake_platform.h"
-#include "settings/options_logic.h"
+#include "options/options_logic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/settings_summary.h"
+#include "settings/settings_summary.h"
 #include "fakes/fake_platform.h"
 
 #include <gtest/gtest.h>

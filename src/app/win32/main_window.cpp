@@ -11,9 +11,9 @@
 #include "engine/clean_driver.h"
 #include "platform/win32/command_arguments.h"
 #include "platform/win32/text.h"
-#include "settings/options_logic.h"
+#include "options/options_logic.h"
 #include "settings/path_argument.h"
-#include "settings/win32/options_dialog.h"
+#include "options/win32/options_dialog.h"
 
 #include <algorithm>
 #include <stdexcept>

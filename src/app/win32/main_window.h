@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/app_services.h"
-#include "app/settings_summary.h"
+#include "start/app_services.h"
+#include "settings/settings_summary.h"
 #include "app/win32/controls.h"
 #include "app/win32/gdi_handles.h"
 #include "app/win32/main_list.h"
 #include "app/win32/toolbar.h"
 #include "app/window_geometry.h"
 #include "app/window_metrics.h"
-#include "app/window_placement.h"
+#include "settings/window_placement.h"
 #include "platform/window_operations.h"
 
 #include <array>

@@ -1,9 +1,9 @@
-#include "settings/win32/options_dialog.h"
+#include "options/win32/options_dialog.h"
 
 #include "platform/win32/text.h"
 #include "platform/win32/window_centring.h"
-#include "settings/win32/check_list_view.h"
-#include "settings/win32/options_ids.h"
+#include "options/win32/check_list_view.h"
+#include "options/win32/options_ids.h"
 
 #include <algorithm>
 #include <shellapi.h>

@@ -1,15 +1,15 @@
-#include "app/app_services.h"
-#include "app/settings_summary.h"
+#include "start/app_services.h"
+#include "settings/settings_summary.h"
 #include "app/start_up_chain.h"
 #include "app/win32/about_box.h"
-#include "app/win32/console_mode.h"
+#include "cli/win32/console_mode.h"
 #include "app/win32/main_window.h"
 #include "app/win32/window_procedure.h"
 #include "engine/clean_driver.h"
 #include "platform/win32/process_setup.h"
 #include "platform/win32/win32_platform.h"
-#include "settings/options_logic.h"
-#include "settings/win32/options_dialog.h"
+#include "options/options_logic.h"
+#include "options/win32/options_dialog.h"
 
 #include <windows.h>
 // After <windows.h>, which they need.

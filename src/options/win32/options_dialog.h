@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/settings_summary.h"
-#include "settings/options_logic.h"
+#include "settings/settings_summary.h"
+#include "options/options_logic.h"
 
 #include <array>
 #include <functional>

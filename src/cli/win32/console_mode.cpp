@@ -1,6 +1,6 @@
-#include "app/win32/console_mode.h"
+#include "cli/win32/console_mode.h"
 
-#include "app/win32/console_output.h"
+#include "cli/win32/console_output.h"
 #include "cli/command_run.h"
 #include "platform/win32/command_arguments.h"
 #include "platform/win32/win32_platform.h"

@@ -1,6 +1,6 @@
-#include "settings/options_logic.h"
+#include "options/options_logic.h"
 
-#include "engine/clean_log.h"
+#include "settings/clean_log.h"
 #include "paths/canonical_path.h"
 #include "settings/context_menu.h"
 

@@ -1,4 +1,4 @@
-#include "app/win32/console_output.h"
+#include "cli/win32/console_output.h"
 
 #include "platform/win32/text.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/app_services.h"
-#include "app/settings_summary.h"
+#include "start/app_services.h"
+#include "settings/settings_summary.h"
 #include "platform/run_model.h"
 #include "settings/path_list_edit.h"
 

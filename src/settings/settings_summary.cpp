@@ -1,4 +1,4 @@
-#include "app/settings_summary.h"
+#include "settings/settings_summary.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "engine/clean_log.h"
+#include "settings/clean_log.h"
 
 #include "text/text_lines.h"
 

@@ -1,0 +1,37 @@
+cmake_minimum_required(VERSION 3.25)
+# The layer check: every include of one of Dustbane's headers in src/ must name a folder that
+# the including file's library links, as layers.txt lists them. Run as
+#   cmake -DSOURCE_DIR=<repository> -DLAYERS=<build>/layers.txt -P check_layers.cmake
+# It fails with one line per include against the order.
+file(STRINGS ${LAYERS} layer_lines)
+set(known_folders)
+foreach(line ${layer_lines})
+    string(REGEX MATCH "^([^:]+): (.*)$" _ "${line}")
+    string(REPLACE " " ";" reachable "${CMAKE_MATCH_2}")
+    set(may_include_${CMAKE_MATCH_1} ${reachable})
+    list(APPEND known_folders ${CMAKE_MATCH_1})
+endforeach()
+
+file(GLOB_RECURSE files ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
+set(faults 0)
+foreach(file ${files})
+    file(RELATIVE_PATH relative ${SOURCE_DIR}/src ${file})
+    get_filename_component(folder ${relative} DIRECTORY)
+    if(NOT folder IN_LIST known_folders)
+        # The program's entry point, which the executable builds from all the libraries.
+        continue()
+    endif()
+    file(STRINGS ${file} includes REGEX "^#include \"")
+    foreach(include ${includes})
+        string(REGEX MATCH "^#include \"(.*)\"" _ "${include}")
+        get_filename_component(included_folder ${CMAKE_MATCH_1} DIRECTORY)
+        if(included_folder IN_LIST known_folders AND NOT included_folder IN_LIST may_include_${folder})
+            message("src/${relative}: includes ${CMAKE_MATCH_1}, above its layer (${folder})")
+            math(EXPR faults "${faults} + 1")
+        endif()
+    endforeach()
+endforeach()
+if(faults GREATER 0)
+    message(FATAL_ERROR "${faults} includes against the layer order")
+endif()
+message("every include follows the layer order")
