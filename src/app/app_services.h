@@ -5,6 +5,8 @@
 #include "platform/platform.h"
 #include "settings/clean_settings.h"
 #include "settings/settings_store.h"
+#include "settings/target_setting.h"
+#include "targets/target_catalogue.h"
 #include "text/language_table.h"
 
 #include <string>
@@ -15,9 +17,12 @@ namespace dustbane {
 // table, the installation folder and the state of the clean run.
 struct AppServices {
     explicit AppServices(Platform& ports)
-        : platform(ports), store(ports.registry, ports.system), folders(ports.shell, ports.files) {}
+        : platform(ports), targets(settingsOf(targetCatalogue())),
+          store(ports.registry, ports.system, targets), folders(ports.shell, ports.files) {}
 
     Platform& platform;
+    // The flags and check boxes of the cleaning targets, in the order they run.
+    TargetSettings targets;
     CleanSettings settings;
     LanguageTable language;
     // Ends with a backslash.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace dustbane {
 
@@ -9,13 +10,19 @@ namespace {
 
 const std::string indent = "  ";
 
-// The locations and rules the outline names when they are on, in the order shown.
-constexpr std::array<bool CleanSettings::*, 15> shownOptions = {
+// The built-in locations and rules the outline names when they are on, in the order shown;
+// the other targets come between the two.
+constexpr std::array<bool CleanSettings::*, 11> shownLocations = {
     &CleanSettings::Tempfolder,  &CleanSettings::Interfolder,   &CleanSettings::Empfolder,
     &CleanSettings::Hotfix,      &CleanSettings::Errorreport,   &CleanSettings::WDIfile,
     &CleanSettings::Firefox,     &CleanSettings::Acdsee,        &CleanSettings::Thumbs,
-    &CleanSettings::GoogleEarth, &CleanSettings::Acrobatreader, &CleanSettings::Oldfile,
-    &CleanSettings::Logfile,     &CleanSettings::Zerofile,      &CleanSettings::Tempfile,
+    &CleanSettings::GoogleEarth, &CleanSettings::Acrobatreader,
+};
+constexpr std::array<bool CleanSettings::*, 4> shownFileRules = {
+    &CleanSettings::Oldfile,
+    &CleanSettings::Logfile,
+    &CleanSettings::Zerofile,
+    &CleanSettings::Tempfile,
 };
 
 // Lines whose caption names one of these belong on the Clean page, whatever is above them.
@@ -63,8 +70,10 @@ void addListSection(WindowOperations& window, const std::string& label, const Ch
 } // namespace
 
 SettingsSummary::SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
-                                 WindowOperations& window, const ProtectedFolders& folders)
-    : settings_(settings), language_(language), window_(window), folders_(folders) {}
+                                 WindowOperations& window, const ProtectedFolders& folders,
+                                 TargetSettings targets)
+    : settings_(settings), language_(language), window_(window), folders_(folders),
+      targets_(std::move(targets)) {}
 
 bool SettingsSummary::searchSkipsFolders() const {
     return std::any_of(settings_.PathList.begin(), settings_.PathList.end(),
@@ -110,11 +119,20 @@ void SettingsSummary::rebuild() {
                    LineImage::Warning);
 
     window_.addLine(language_.text(Text::OtherFoldersOrFiles) + ":", LineImage::Information);
-    for (bool CleanSettings::*option : shownOptions) {
-        if (settings_.*option) {
-            window_.addLine(indent + captionOf(option), LineImage::Information);
+    auto addOptionLines = [this](const auto& options) {
+        for (bool CleanSettings::*option : options) {
+            if (settings_.*option) {
+                window_.addLine(indent + captionOf(option), LineImage::Information);
+            }
+        }
+    };
+    addOptionLines(shownLocations);
+    for (const TargetSetting& target : targets_) {
+        if (!isBuiltInFlag(target.flag) && flagValue(settings_, target.flag)) {
+            window_.addLine(indent + target.flag.caption, LineImage::Information);
         }
     }
+    addOptionLines(shownFileRules);
 
     shown_ = true;
     window_.setStatusText(0, language_.text(Text::DoubleClickToChange));
@@ -129,6 +147,11 @@ std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const 
     std::string selected = window_.lineCaption(selectedLine);
     for (const char* word : cleanPageWords) {
         if (contains(selected, word)) {
+            return OptionsPage::Clean;
+        }
+    }
+    for (const TargetSetting& target : targets_) {
+        if (!isBuiltInFlag(target.flag) && selected == indent + target.flag.caption) {
             return OptionsPage::Clean;
         }
     }

@@ -3,6 +3,7 @@
 #include "paths/protected_folders.h"
 #include "platform/window_operations.h"
 #include "settings/clean_settings.h"
+#include "settings/target_setting.h"
 #include "text/language_table.h"
 
 #include <optional>
@@ -16,8 +17,11 @@ enum class OptionsPage { General = 0, Filters = 1, Pathes = 2, Specific = 3, Cle
 // The outline of the current settings that the main list shows between runs.
 class SettingsSummary {
   public:
+    // The targets whose flags have no field of their own are listed after the built-in
+    // locations, in their order.
     SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
-                    WindowOperations& window, const ProtectedFolders& folders);
+                    WindowOperations& window, const ProtectedFolders& folders,
+                    TargetSettings targets = {});
 
     void rebuild();
 
@@ -40,6 +44,7 @@ class SettingsSummary {
     const LanguageTable& language_;
     WindowOperations& window_;
     const ProtectedFolders& folders_;
+    TargetSettings targets_;
     bool shown_ = false;
     std::string fileTypesText_;
     std::string fileNamesText_;

@@ -4,6 +4,7 @@
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
 #include "settings/options_logic.h"
+#include "targets/target_catalogue.h"
 
 #include <algorithm>
 #include <functional>
@@ -57,7 +58,7 @@ struct Program {
     CleanSettings& settings = app.settings;
     RunContext context{fake.platform, app.settings, app.language, fake.window, app.run, installDir};
     SettingsSummary summary{app.settings, app.language, fake.window, app.folders};
-    CleanDriver driver{context, summary};
+    CleanDriver driver{context, summary, stagesOf(targetCatalogue())};
     OptionsLogic options{app, summary, fake.window};
     bool acted = false;
 };

@@ -9,6 +9,7 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/options_logic.h"
 #include "settings/win32/options_dialog.h"
+#include "targets/target_catalogue.h"
 
 #include <windows.h>
 // After <windows.h>, which they need.
@@ -42,9 +43,9 @@ int run(HINSTANCE instance, int showCommand) {
     main.create();
     ports.shell.setOwnerWindow(main.handle());
 
-    SettingsSummary summary(app.settings, app.language, main, app.folders);
+    SettingsSummary summary(app.settings, app.language, main, app.folders, app.targets);
     RunContext context{ports.platform, app.settings, app.language, main, app.run, app.installDir};
-    CleanDriver driver(context, summary);
+    CleanDriver driver(context, summary, stagesOf(targetCatalogue()));
     OptionsLogic options(app, summary, main);
     OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });
     optionsDialog.create(main.handle());
