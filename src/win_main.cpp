@@ -10,6 +10,7 @@
 #include "platform/win32/win32_platform.h"
 #include "options/options_logic.h"
 #include "options/win32/options_dialog.h"
+#include "targets/target_catalogue.h"
 
 #include <windows.h>
 // After <windows.h>, which they need.
@@ -43,10 +44,10 @@ int run(HINSTANCE instance, int showCommand) {
     main.create();
     ports.shell.setOwnerWindow(main.handle());
 
-    SettingsSummary summary(app.settings, app.language, app.model, app.folders);
-    RunContext context{ports.platform, app.settings, app.language,  main,
+    SettingsSummary summary(app.settings, app.language, app.model, app.folders, app.targets);
+    RunContext context{ports.platform, app.settings, app.language, main,
                        app.model,      app.run,      app.installDir};
-    CleanDriver driver(context, summary);
+    CleanDriver driver(context, summary, stagesOf(targetCatalogue()));
     OptionsLogic options(app, summary, app.model);
     StartUpChain startUp(app, summary, options, main);
     OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });

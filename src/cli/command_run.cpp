@@ -12,6 +12,7 @@
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
 #include "settings/settings_store.h"
+#include "targets/target_catalogue.h"
 
 #include <exception>
 
@@ -29,7 +30,9 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     language.load(ports.files, ports.system, installDir);
     CleanSettings settings;
     // No question about a stored Recycle that is off: nobody is there to answer it.
-    SettingsStore(ports.registry, ports.system).loadSettings(settings, nullptr);
+    const TargetCatalogue& catalogue = targetCatalogue();
+    SettingsStore(ports.registry, ports.system, settingsOf(catalogue))
+        .loadSettings(settings, nullptr);
     if (preview) {
         settings.Display = false;
         settings.Logs = false;
@@ -38,8 +41,8 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     CleanRun run;
     RunContext context{ports, settings, language, window, window.model(), run, installDir};
     const ProtectedFolders folders(ports.shell, ports.files);
-    SettingsSummary summary(settings, language, window.model(), folders);
-    CleanDriver(context, summary).runUnattended(binStep);
+    SettingsSummary summary(settings, language, window.model(), folders, settingsOf(catalogue));
+    CleanDriver(context, summary, stagesOf(catalogue)).runUnattended(binStep);
 }
 
 int preview(Platform& ports, const LineSink& print) {

@@ -4,9 +4,9 @@
 #include "engine/run_status.h"
 #include "engine/search_scan.h"
 #include "engine/specific_items.h"
-#include "targets/target_stages.h"
 #include "text/elapsed_text.h"
 
+#include <utility>
 #include <vector>
 
 namespace dustbane {
@@ -21,8 +21,8 @@ std::string labelled(const LanguageTable& language, Text label, const std::strin
 
 } // namespace
 
-CleanDriver::CleanDriver(RunContext& context, SettingsSummary& summary)
-    : context_(context), summary_(summary), deletion_(context) {}
+CleanDriver::CleanDriver(RunContext& context, SettingsSummary& summary, CleanStages stages)
+    : context_(context), summary_(summary), deletion_(context), stages_(std::move(stages)) {}
 
 void CleanDriver::runTick() {
     if (active()) {
@@ -138,7 +138,9 @@ void CleanDriver::startRun() {
 void CleanDriver::runStages() {
     WindowOperations& window = context_.window;
     CleanRun& run = context_.run;
-    runTargetStages(deletion_);
+    for (const CleanStage& stage : stages_) {
+        stage(deletion_);
+    }
 
     window.pumpMessages();
     run.listEachItem = true;

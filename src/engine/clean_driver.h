@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/clean_stages.h"
 #include "settings/settings_summary.h"
 #include "engine/deletion.h"
 
@@ -10,7 +11,8 @@ namespace dustbane {
 // The clean run from confirmation to result, entered through the run timer's tick.
 class CleanDriver {
   public:
-    CleanDriver(RunContext& context, SettingsSummary& summary);
+    // stages are the fixed locations, run first, in order.
+    CleanDriver(RunContext& context, SettingsSummary& summary, CleanStages stages);
 
     // What the end of a run does about the Recycle Bins.
     enum class BinStep {
@@ -19,8 +21,8 @@ class CleanDriver {
         Keep,  // leaves them alone
     };
 
-    // With no run active: confirm, then run all thirteen stages. With a run active: ask
-    // whether to stop it.
+    // With no run active: confirm, then run the fixed stages and the user's three. With a run
+    // active: ask whether to stop it.
     void runTick();
 
     // The same run without the confirmation and without questions at its end, for a run
@@ -49,6 +51,7 @@ class CleanDriver {
     RunContext& context_;
     SettingsSummary& summary_;
     Deletion deletion_;
+    CleanStages stages_;
     bool closing_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "settings/clean_settings.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace dustbane {
 
@@ -47,10 +48,45 @@ const std::array<ListField, 4> listFieldsSaveOrder = {{
     {"Pathex", &CleanSettings::PathexList},
 }};
 
+namespace {
+
+const FlagField* fieldNamed(const char* name) {
+    auto found = std::find_if(flagFields.begin(), flagFields.end(), [name](const FlagField& flag) {
+        return std::strcmp(flag.name, name) == 0;
+    });
+    return found == flagFields.end() ? nullptr : &*found;
+}
+
+} // namespace
+
 const char* captionOf(bool CleanSettings::*field) {
+    return builtInFlag(field).caption;
+}
+
+FlagSetting builtInFlag(bool CleanSettings::*field) {
     auto found = std::find_if(flagFields.begin(), flagFields.end(),
                               [field](const FlagField& flag) { return flag.field == field; });
-    return found->caption;
+    return {found->name, found->defaultValue, found->caption};
+}
+
+bool isBuiltInFlag(const FlagSetting& flag) {
+    return fieldNamed(flag.name) != nullptr;
+}
+
+bool flagValue(const CleanSettings& settings, const FlagSetting& flag) {
+    if (const FlagField* field = fieldNamed(flag.name)) {
+        return settings.*field->field;
+    }
+    auto stored = settings.targetFlags.find(flag.name);
+    return stored == settings.targetFlags.end() ? flag.startValue : stored->second;
+}
+
+void setFlagValue(CleanSettings& settings, const FlagSetting& flag, bool value) {
+    if (const FlagField* field = fieldNamed(flag.name)) {
+        settings.*field->field = value;
+    } else {
+        settings.targetFlags[flag.name] = value;
+    }
 }
 
 void insertSorted(CheckedPathList& list, CheckedPath entry,
@@ -65,6 +101,8 @@ void restoreDefaults(CleanSettings& settings) {
     for (const FlagField& flag : flagFields) {
         settings.*flag.field = flag.defaultValue;
     }
+    // Every target flag without a field of its own goes back to its start-up value.
+    settings.targetFlags.clear();
     settings.FilesName.clear();
     settings.Ext.clear();
     for (const ListField& list : listFieldsLoadOrder) {

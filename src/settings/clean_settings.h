@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,10 @@ struct CleanSettings {
     CheckedPathList PathList;
     CheckedPathList PathexList;
 
+    // The flags of cleaning targets that have no field above, by registry value name; a flag
+    // missing here has its start-up value.
+    std::map<std::string, bool> targetFlags;
+
     bool operator==(const CleanSettings&) const = default;
 };
 
@@ -72,6 +77,22 @@ extern const std::array<FlagField, 23> flagFields;
 
 // The caption of a flag's check box.
 const char* captionOf(bool CleanSettings::*field);
+
+// A flag as it is stored and shown: its registry value name, its start-up value (which the
+// Default button restores) and the fixed English caption of its check box.
+struct FlagSetting {
+    const char* name;
+    bool startValue;
+    const char* caption;
+};
+
+// One of the 23 flags above as a FlagSetting.
+FlagSetting builtInFlag(bool CleanSettings::*field);
+bool isBuiltInFlag(const FlagSetting& flag);
+
+// A flag's value: its field when it has one, else its entry in targetFlags.
+bool flagValue(const CleanSettings& settings, const FlagSetting& flag);
+void setFlagValue(CleanSettings& settings, const FlagSetting& flag, bool value);
 
 // One of the four lists with its registry stem ("Path" gives Pathnum, Patha0, Pathb1 ...).
 struct ListField {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace dustbane {
@@ -100,8 +101,24 @@ bool loadList(const RegistryKey& key, const std::vector<std::string>& valueNames
     return true;
 }
 
+// Reads the flags of the targets without a field of their own; false when one could not be read.
+bool loadTargetFlags(const RegistryKey& key, const TargetSettings& targets,
+                     CleanSettings& settings) {
+    for (const TargetSetting& target : targets) {
+        if (isBuiltInFlag(target.flag) || !key.valueExists(target.flag.name)) {
+            continue;
+        }
+        auto value = key.readInt(target.flag.name);
+        if (!value) {
+            return false;
+        }
+        setFlagValue(settings, target.flag, *value != 0);
+    }
+    return true;
+}
+
 // Reads every field in store order; stops at the first value that cannot be read.
-void loadFields(const RegistryKey& key, CleanSettings& settings,
+void loadFields(const RegistryKey& key, const TargetSettings& targets, CleanSettings& settings,
                 const std::function<void()>& recycleCleared) {
     for (const FlagField& flag : flagFields) {
         if (!key.valueExists(flag.name)) {
@@ -117,6 +134,9 @@ void loadFields(const RegistryKey& key, CleanSettings& settings,
             recycleCleared) {
             recycleCleared();
         }
+    }
+    if (!loadTargetFlags(key, targets, settings)) {
+        return;
     }
     for (auto [name, field] : {std::pair{"FilesName", &CleanSettings::FilesName},
                                std::pair{"Ext", &CleanSettings::Ext}}) {
@@ -151,8 +171,8 @@ bool SettingsStore::hasSavedSettings() const {
     return key && key->valueExists("Pathnum");
 }
 
-SettingsStore::SettingsStore(Registry& registry, const System& system)
-    : registry_(registry), system_(system) {}
+SettingsStore::SettingsStore(Registry& registry, const System& system, TargetSettings targets)
+    : registry_(registry), system_(system), targets_(std::move(targets)) {}
 
 void SettingsStore::loadSettings(CleanSettings& settings,
                                  const std::function<void()>& recycleCleared) {
@@ -160,7 +180,7 @@ void SettingsStore::loadSettings(CleanSettings& settings,
     if (!key) {
         return;
     }
-    loadFields(*key, settings, recycleCleared);
+    loadFields(*key, targets_, settings, recycleCleared);
     auto byText = [this](const CheckedPath& a, const CheckedPath& b) {
         return system_.compareStrings(a.text, b.text) < 0;
     };
@@ -177,6 +197,12 @@ std::string SettingsStore::saveSettings(const CleanSettings& settings) {
     for (const FlagField& flag : flagFields) {
         if (!key->writeInt(flag.name, settings.*flag.field ? 1 : 0)) {
             return notSaved(flag.name);
+        }
+    }
+    for (const TargetSetting& target : targets_) {
+        if (!isBuiltInFlag(target.flag) &&
+            !key->writeInt(target.flag.name, flagValue(settings, target.flag) ? 1 : 0)) {
+            return notSaved(target.flag.name);
         }
     }
     if (!key->writeString("FilesName", settings.FilesName)) {

@@ -3,6 +3,7 @@
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "settings/clean_settings.h"
+#include "settings/target_setting.h"
 
 #include <functional>
 #include <string>
@@ -16,7 +17,9 @@ inline constexpr const char* settingsKeyPath = "Software\\Quillfen\\Cleaner";
 // as a count plus one value per entry named <Stem>a<i> (checked) or <Stem>b<i>.
 class SettingsStore {
   public:
-    SettingsStore(Registry& registry, const System& system);
+    // The flags of targets without a field of their own are stored after the 23 built-in
+    // flags, in the targets' order.
+    SettingsStore(Registry& registry, const System& system, TargetSettings targets = {});
 
     // Reads the store into the record. Missing values leave fields as they are; the first
     // value of the wrong type ends the load silently. List entries are appended.
@@ -39,6 +42,7 @@ class SettingsStore {
   private:
     Registry& registry_;
     const System& system_;
+    TargetSettings targets_;
 };
 
 } // namespace dustbane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace dustbane {
@@ -11,13 +12,19 @@ namespace {
 
 const std::string indent = "  ";
 
-// The locations and rules the outline names when they are on, in the order shown.
-constexpr std::array<bool CleanSettings::*, 15> shownOptions = {
+// The built-in locations and rules the outline names when they are on, in the order shown;
+// the other targets come between the two.
+constexpr std::array<bool CleanSettings::*, 11> shownLocations = {
     &CleanSettings::Tempfolder,  &CleanSettings::Interfolder,   &CleanSettings::Empfolder,
     &CleanSettings::Hotfix,      &CleanSettings::Errorreport,   &CleanSettings::WDIfile,
     &CleanSettings::Firefox,     &CleanSettings::Acdsee,        &CleanSettings::Thumbs,
-    &CleanSettings::GoogleEarth, &CleanSettings::Acrobatreader, &CleanSettings::Oldfile,
-    &CleanSettings::Logfile,     &CleanSettings::Zerofile,      &CleanSettings::Tempfile,
+    &CleanSettings::GoogleEarth, &CleanSettings::Acrobatreader,
+};
+constexpr std::array<bool CleanSettings::*, 4> shownFileRules = {
+    &CleanSettings::Oldfile,
+    &CleanSettings::Logfile,
+    &CleanSettings::Zerofile,
+    &CleanSettings::Tempfile,
 };
 
 // Lines whose caption names one of these belong on the Clean page, whatever is above them.
@@ -65,8 +72,10 @@ void addListSection(RunModel& model, const std::string& label, const CheckedPath
 } // namespace
 
 SettingsSummary::SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
-                                 RunModel& model, const ProtectedFolders& folders)
-    : settings_(settings), language_(language), model_(model), folders_(folders) {}
+                                 RunModel& model, const ProtectedFolders& folders,
+                                 TargetSettings targets)
+    : settings_(settings), language_(language), model_(model), folders_(folders),
+      targets_(std::move(targets)) {}
 
 bool SettingsSummary::searchSkipsFolders() const {
     return std::any_of(settings_.PathList.begin(), settings_.PathList.end(),
@@ -112,11 +121,20 @@ void SettingsSummary::rebuild() {
                    LineImage::Warning);
 
     model_.addLine(language_.text(Text::OtherFoldersOrFiles) + ":", LineImage::Information);
-    for (bool CleanSettings::*option : shownOptions) {
-        if (settings_.*option) {
-            model_.addLine(indent + captionOf(option), LineImage::Information);
+    auto addOptionLines = [this](const auto& options) {
+        for (bool CleanSettings::*option : options) {
+            if (settings_.*option) {
+                model_.addLine(indent + captionOf(option), LineImage::Information);
+            }
+        }
+    };
+    addOptionLines(shownLocations);
+    for (const TargetSetting& target : targets_) {
+        if (!isBuiltInFlag(target.flag) && flagValue(settings_, target.flag)) {
+            model_.addLine(indent + target.flag.caption, LineImage::Information);
         }
     }
+    addOptionLines(shownFileRules);
 
     shown_ = true;
     model_.setStatusText(0, language_.text(Text::DoubleClickToChange));
@@ -132,6 +150,11 @@ std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const 
     const std::string& selected = lines[size_t(selectedLine)].caption;
     for (const char* word : cleanPageWords) {
         if (contains(selected, word)) {
+            return OptionsPage::Clean;
+        }
+    }
+    for (const TargetSetting& target : targets_) {
+        if (!isBuiltInFlag(target.flag) && selected == indent + target.flag.caption) {
             return OptionsPage::Clean;
         }
     }

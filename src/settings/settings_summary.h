@@ -3,6 +3,7 @@
 #include "paths/protected_folders.h"
 #include "platform/run_model.h"
 #include "settings/clean_settings.h"
+#include "settings/target_setting.h"
 #include "text/language_table.h"
 
 #include <optional>
@@ -17,8 +18,10 @@ enum class OptionsPage { General = 0, Filters = 1, Pathes = 2, Specific = 3, Cle
 // the run model.
 class SettingsSummary {
   public:
+    // The targets whose flags have no field of their own are listed after the built-in
+    // locations, in their order.
     SettingsSummary(const CleanSettings& settings, const LanguageTable& language, RunModel& model,
-                    const ProtectedFolders& folders);
+                    const ProtectedFolders& folders, TargetSettings targets = {});
 
     void rebuild();
 
@@ -41,6 +44,7 @@ class SettingsSummary {
     const LanguageTable& language_;
     RunModel& model_;
     const ProtectedFolders& folders_;
+    TargetSettings targets_;
     bool shown_ = false;
     std::string fileTypesText_;
     std::string fileNamesText_;

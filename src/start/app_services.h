@@ -6,6 +6,8 @@
 #include "platform/run_model.h"
 #include "settings/clean_settings.h"
 #include "settings/settings_store.h"
+#include "settings/target_setting.h"
+#include "targets/target_catalogue.h"
 #include "text/language_table.h"
 
 #include <string>
@@ -16,9 +18,12 @@ namespace dustbane {
 // table, the installation folder, the state of the clean run and the model the window draws.
 struct AppServices {
     explicit AppServices(Platform& ports)
-        : platform(ports), store(ports.registry, ports.system), folders(ports.shell, ports.files) {}
+        : platform(ports), targets(settingsOf(targetCatalogue())),
+          store(ports.registry, ports.system, targets), folders(ports.shell, ports.files) {}
 
     Platform& platform;
+    // The flags and check boxes of the cleaning targets, in the order they run.
+    TargetSettings targets;
     CleanSettings settings;
     LanguageTable language;
     // Ends with a backslash.

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "engine/deletion.h"
+#include "targets/clean_target.h"
 
 namespace dustbane {
 
-// The application stages of a clean run, each in its stage frame. Deletions are permanent.
-void cleanFirefoxCaches(Deletion& deletion);
-void cleanAcdseeDatabases(Deletion& deletion);
-void cleanGoogleEarthCache(Deletion& deletion);
-void cleanAcrobatSearchCache(Deletion& deletion);
+// The special steps of the targets whose folders other programs name in the registry.
+// Deletions are permanent.
+void cleanAcdseeDatabases(Deletion& deletion, const CleanTarget& target);
+void cleanGoogleEarthCache(Deletion& deletion, const CleanTarget& target);
 
 } // namespace dustbane

@@ -11,7 +11,7 @@ constexpr int stageProgressStep = 10;
 
 } // namespace
 
-bool stageWanted(Deletion& deletion, StageEntry entry, StageSetting setting) {
+bool stageWanted(Deletion& deletion, StageEntry entry, const FlagSetting& flag) {
     RunContext& context = deletion.context();
     if (entry == StageEntry::AfterPump) {
         context.window.pumpMessages();
@@ -19,23 +19,15 @@ bool stageWanted(Deletion& deletion, StageEntry entry, StageSetting setting) {
     if (entry != StageEntry::First && context.run.stopRequested) {
         return false;
     }
-    return context.settings.*setting;
+    return flagValue(context.settings, flag);
 }
 
 void stepStageProgress(Deletion& deletion) {
     advanceProgress(deletion.context().model, stageProgressStep);
 }
 
-bool beginStage(Deletion& deletion, StageEntry entry, StageSetting setting) {
-    if (!stageWanted(deletion, entry, setting)) {
-        return false;
-    }
-    stepStageProgress(deletion);
-    return true;
-}
-
-void addCaptionLine(Deletion& deletion, StageSetting setting) {
-    deletion.addStageLine(deletion.context().language.text(Text::CleanCaption), captionOf(setting));
+void addCaptionLine(Deletion& deletion, const FlagSetting& flag) {
+    deletion.addStageLine(deletion.context().language.text(Text::CleanCaption), flag.caption);
 }
 
 std::string resolveSpecialFolder(Deletion& deletion, SpecialFolder folder) {
@@ -56,12 +48,6 @@ bool enterRootFolder(Deletion& deletion, const std::string& folder) {
     RunContext& context = deletion.context();
     context.run.rootFolder = folder;
     return context.platform.files.directoryExists(folder);
-}
-
-void cleanIfPresent(Deletion& deletion, const std::string& folder) {
-    if (enterRootFolder(deletion, folder)) {
-        deletion.cleanFolder(folder);
-    }
 }
 
 } // namespace dustbane

@@ -8,9 +8,6 @@
 
 namespace dustbane {
 
-// The flag that enables a stage; its option caption names the stage in its heading line.
-using StageSetting = bool CleanSettings::*;
-
 // What a stage does about a stop before its setting test.
 enum class StageEntry {
     // Runs straight after the run's start-up, where the stop flag has just been cleared.
@@ -22,16 +19,13 @@ enum class StageEntry {
 };
 
 // The stop and setting tests of a stage: false when the stage is to be skipped.
-bool stageWanted(Deletion& deletion, StageEntry entry, StageSetting setting);
+bool stageWanted(Deletion& deletion, StageEntry entry, const FlagSetting& flag);
 
 // The progress step every enabled stage takes once as it starts its work.
 void stepStageProgress(Deletion& deletion);
 
-// stageWanted followed by the stage's progress step.
-bool beginStage(Deletion& deletion, StageEntry entry, StageSetting setting);
-
-// The heading line naming the stage by its option caption: "<time> Clean <caption>".
-void addCaptionLine(Deletion& deletion, StageSetting setting);
+// The heading line naming the stage by its flag's caption: "<time> Clean <caption>".
+void addCaptionLine(Deletion& deletion, const FlagSetting& flag);
 
 // A folder the system named, in canonical form; "" when it names none for certain.
 std::string canonicalOrEmpty(const std::string& path);
@@ -46,8 +40,5 @@ std::string underSpecialFolder(Deletion& deletion, SpecialFolder folder,
 // Makes folder the run's rootFolder, so that cleaning it keeps the folder itself unless
 // Delfolder is set. True when folder is an existing folder.
 bool enterRootFolder(Deletion& deletion, const std::string& folder);
-
-// Cleans folder as the run's rootFolder when it exists; nothing happens otherwise.
-void cleanIfPresent(Deletion& deletion, const std::string& folder);
 
 } // namespace dustbane

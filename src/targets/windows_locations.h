@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/deletion.h"
 #include "platform/shell.h"
 
 #include <string>
@@ -15,13 +14,5 @@ struct WindowsFolder {
 };
 
 WindowsFolder windowsFolderOf(const Shell& shell);
-
-// The Windows stages of a clean run, each in its stage frame. Deletions are permanent.
-void cleanTempFolder(Deletion& deletion);
-void cleanInternetCache(Deletion& deletion);
-void cleanErrorReports(Deletion& deletion, const WindowsFolder& windows);
-void cleanThumbnailCache(Deletion& deletion);
-void cleanHotfixLeftovers(Deletion& deletion, const WindowsFolder& windows);
-void cleanWdiFiles(Deletion& deletion, const WindowsFolder& windows);
 
 } // namespace dustbane

@@ -1,6 +1,5 @@
+#include "catalogue_target.h"
 #include "engine_fixture.h"
-#include "targets/application_caches.h"
-#include "targets/target_stages.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,6 +9,8 @@ namespace dustbane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing::runCatalogueStages;
+using testing::runCatalogueTarget;
 using Value = testing::FakeRegistry::Value;
 
 const std::string localProfiles = "C:\\users\\tester\\AppData\\Local\\Mozilla\\Firefox\\Profiles";
@@ -54,8 +55,8 @@ TEST_F(ApplicationCaches, RegistryPathsThatClimbOutOrNameARootAreRefused) {
         fake.window.model.clearLines();
         setDatabase("10.0", value);
         fake.registry.set(earthKey, "CachePath", value);
-        cleanAcdseeDatabases(deletion);
-        cleanGoogleEarthCache(deletion);
+        runCatalogueTarget(deletion, "Acdsee");
+        runCatalogueTarget(deletion, "GoogleEarth");
         const Strings refused(2, "10:42:07 Protected folder, not cleaned: " + canonical);
         EXPECT_EQ(fake.window.captions(), refused) << value;
     }
@@ -76,7 +77,7 @@ TEST_F(ApplicationCaches, FirefoxEmptiesFoldersNamedCacheExactlyInBothRoots) {
     fake.files.addFile(roamingProfiles + "\\a.default\\sub\\Cache\\entry");
     fake.files.addFile(roamingProfiles + "\\a.default\\prefs.js");
 
-    cleanFirefoxCaches(deletion);
+    runCatalogueTarget(deletion, "Firefox");
 
     EXPECT_EQ(fake.window.captions(), Strings{firefoxLine});
     EXPECT_EQ(
@@ -95,7 +96,7 @@ TEST_F(ApplicationCaches, FirefoxEmptiesFoldersNamedCacheExactlyInBothRoots) {
 
 TEST_F(ApplicationCaches, FirefoxLeavesRoamingCachesAloneWithoutLocalProfiles) {
     fake.files.addFile(roamingProfiles + "\\a.default\\Cache\\entry");
-    cleanFirefoxCaches(deletion);
+    runCatalogueTarget(deletion, "Firefox");
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_TRUE(fake.files.exists(roamingProfiles + "\\a.default\\Cache\\entry"));
     EXPECT_EQ(fake.window.position, 10);
@@ -105,7 +106,7 @@ TEST_F(ApplicationCaches, FirefoxDelfolderTakesTheCacheFoldersThemselves) {
     settings.Delfolder = true;
     fake.files.addFile(localProfiles + "\\a.default\\Cache\\entry");
     fake.files.addFile(roamingProfiles + "\\a.default\\Cache\\entry");
-    cleanFirefoxCaches(deletion);
+    runCatalogueTarget(deletion, "Firefox");
     EXPECT_EQ(below(localProfiles), Strings{localProfiles + "\\a.default"});
     EXPECT_EQ(below(roamingProfiles), Strings{roamingProfiles + "\\a.default"});
 }
@@ -118,7 +119,7 @@ TEST_F(ApplicationCaches, AcdseeCleansEachVersionsDatabaseInEnumerationOrder) {
     fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db10\\Thumbs\\t.dat");
     fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db9\\ImageDB.fpt");
 
-    cleanAcdseeDatabases(deletion);
+    runCatalogueTarget(deletion, "Acdsee");
 
     EXPECT_EQ(fake.window.lines,
               (std::vector<testing::RecordingWindow::Line>{
@@ -141,12 +142,12 @@ TEST_F(ApplicationCaches, AcdseeFolderLineOnlyWhenCleanedCompletelyAndDisplayed)
     fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db11\\ImageDB.fpt");
 
     settings.Display = false;
-    cleanAcdseeDatabases(deletion);
+    runCatalogueTarget(deletion, "Acdsee");
     EXPECT_EQ(fake.window.captions(), (Strings{acdseeLine, acdseeLine}));
 
     fake.window.model.clearLines();
     settings.Display = true;
-    cleanAcdseeDatabases(deletion);
+    runCatalogueTarget(deletion, "Acdsee");
     EXPECT_EQ(fake.window.captions(),
               (Strings{acdseeLine, acdseeLine, "C:\\users\\tester\\AppData\\Local\\db11"}));
     EXPECT_EQ(below("C:\\users\\tester\\AppData\\Local\\db10"),
@@ -162,7 +163,7 @@ TEST_F(ApplicationCaches, AcdseeSkipsSubkeysWithoutAnExistingDatabase) {
     fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db1\\ImageDB.fpt");
     fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db4\\ImageDB.fpt");
 
-    cleanAcdseeDatabases(deletion);
+    runCatalogueTarget(deletion, "Acdsee");
 
     EXPECT_EQ(fake.window.captions(),
               (Strings{acdseeLine, "C:\\users\\tester\\AppData\\Local\\db4"}));
@@ -171,7 +172,7 @@ TEST_F(ApplicationCaches, AcdseeSkipsSubkeysWithoutAnExistingDatabase) {
 }
 
 TEST_F(ApplicationCaches, AcdseeWithoutItsKeyOnlyStepsTheProgress) {
-    cleanAcdseeDatabases(deletion);
+    runCatalogueTarget(deletion, "Acdsee");
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_EQ(fake.window.position, 10);
     EXPECT_FALSE(fake.registry.keyExists(RegistryRoot::CurrentUser, acdseeKey));
@@ -185,7 +186,7 @@ TEST_F(ApplicationCaches, NonStringDatabasePathEndsTheStageAndTheRunGoesOn) {
     fake.files.addFile("C:\\users\\tester\\AppData\\Local\\db3\\ImageDB.fpt");
     fake.files.addFile(searchCache + "\\index.idx");
 
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
 
     EXPECT_EQ(fake.window.captions(),
               (Strings{hotfixLine, wdiLine, acdseeLine, "C:\\users\\tester\\AppData\\Local\\db1",
@@ -195,7 +196,7 @@ TEST_F(ApplicationCaches, NonStringDatabasePathEndsTheStageAndTheRunGoesOn) {
 }
 
 TEST_F(ApplicationCaches, GoogleEarthKeyIsCreatedEmptyWhenMissing) {
-    cleanGoogleEarthCache(deletion);
+    runCatalogueTarget(deletion, "GoogleEarth");
     EXPECT_TRUE(fake.registry.keyExists(RegistryRoot::CurrentUser, earthKey));
     EXPECT_TRUE(fake.registry.valueNames(earthKey).empty());
     EXPECT_TRUE(fake.window.lines.empty());
@@ -211,7 +212,7 @@ TEST_F(ApplicationCaches, GoogleEarthCacheFileGoesWithOrWithoutTrailingBackslash
         fake.files.addFile("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat.bak");
         fake.registry.set(earthKey, "CachePath", cachePath);
 
-        cleanGoogleEarthCache(deletion);
+        runCatalogueTarget(deletion, "GoogleEarth");
 
         EXPECT_EQ(fake.window.captions(), Strings{earthLine}) << cachePath;
         EXPECT_EQ(below("C:\\users\\tester\\AppData\\Local\\Earth"),
@@ -227,7 +228,7 @@ TEST_F(ApplicationCaches, GoogleEarthKeepsAReadOnlyCacheFileWithoutALine) {
                        attributes::readOnly);
     fake.registry.set(earthKey, "CachePath",
                       std::string("C:\\users\\tester\\AppData\\Local\\Earth"));
-    cleanGoogleEarthCache(deletion);
+    runCatalogueTarget(deletion, "GoogleEarth");
     EXPECT_TRUE(fake.files.exists("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat"));
     EXPECT_EQ(fake.files.attributesOf("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat"),
               attributes::readOnly);
@@ -243,7 +244,7 @@ TEST_F(ApplicationCaches, GoogleEarthIgnoresUnusableCachePaths) {
                             testing::FakeRegistry::Binary{"C:\\"}};
     for (const auto& value : values) {
         fake.registry.set(earthKey, "CachePath", value);
-        cleanGoogleEarthCache(deletion);
+        runCatalogueTarget(deletion, "GoogleEarth");
     }
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_TRUE(fake.files.exists("C:\\dbCache.dat"));
@@ -254,7 +255,7 @@ TEST_F(ApplicationCaches, GoogleEarthIgnoresUnusableCachePaths) {
 TEST_F(ApplicationCaches, NonStringCachePathLetsTheRunGoOn) {
     fake.registry.set(earthKey, "CachePath", int32_t{1});
     fake.files.addFile(searchCache + "\\index.idx");
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
     EXPECT_EQ(fake.window.captions(), (Strings{hotfixLine, wdiLine, acrobatLine}));
 }
 
@@ -276,7 +277,7 @@ TEST_F(ApplicationCaches, StopWaitingAfterTheAcdseeStageSkipsOnlyTheAcrobatStage
         }
     };
 
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
 
     EXPECT_EQ(fake.window.captions(), Strings{earthLine});
     EXPECT_FALSE(fake.files.exists("C:\\users\\tester\\AppData\\Local\\Earth\\dbCache.dat"));
@@ -284,12 +285,12 @@ TEST_F(ApplicationCaches, StopWaitingAfterTheAcdseeStageSkipsOnlyTheAcrobatStage
 }
 
 TEST_F(ApplicationCaches, AcrobatSearchCacheIsEmptiedUnderItsLine) {
-    cleanAcrobatSearchCache(deletion);
+    runCatalogueTarget(deletion, "Acrobatreader");
     EXPECT_TRUE(fake.window.lines.empty());
 
     fake.files.addFile(searchCache + "\\index.idx");
     fake.files.addFile(searchCache + "\\sub\\part.idx");
-    cleanAcrobatSearchCache(deletion);
+    runCatalogueTarget(deletion, "Acrobatreader");
 
     EXPECT_EQ(fake.window.captions(), Strings{acrobatLine});
     EXPECT_TRUE(below(searchCache).empty());

@@ -2,6 +2,7 @@
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "paths/shell_names.h"
+#include "targets/target_catalogue.h"
 
 #include <algorithm>
 #include <functional>
@@ -194,7 +195,7 @@ class CanaryTreeTest : public EngineTest {
 
     ProtectedFolders folders{fake.shell, fake.files};
     SettingsSummary summary{settings, language, fake.window.model, folders};
-    CleanDriver driver{context, summary};
+    CleanDriver driver{context, summary, stagesOf(targetCatalogue())};
 };
 
 TEST_F(CanaryTreeTest, ARunWithEveryRuleDeletesExactlyTheSelectedItems) {

@@ -1,6 +1,7 @@
 #include "settings/settings_summary.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
+#include "targets/target_catalogue.h"
 
 #include <vector>
 
@@ -37,7 +38,7 @@ class CleanDriverTest : public EngineTest {
 
     ProtectedFolders folders{fake.shell, fake.files};
     SettingsSummary summary{settings, language, fake.window.model, folders};
-    CleanDriver driver{context, summary};
+    CleanDriver driver{context, summary, stagesOf(targetCatalogue())};
     bool clicked = false;
 };
 

@@ -5,6 +5,7 @@
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
 #include "settings/settings_store.h"
+#include "targets/target_catalogue.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -356,7 +357,7 @@ class UnattendedDriverTest : public EngineTest {
 
     ProtectedFolders folders{fake.shell, fake.files};
     SettingsSummary summary{settings, language, fake.window.model, folders};
-    CleanDriver driver{context, summary};
+    CleanDriver driver{context, summary, stagesOf(targetCatalogue())};
 };
 
 TEST_F(UnattendedDriverTest, AsksNothingAndLeavesTheBinsUnlessToldToEmptyThem) {

@@ -4,6 +4,7 @@
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
 #include "options/options_logic.h"
+#include "targets/target_catalogue.h"
 
 #include <algorithm>
 #include <functional>
@@ -58,7 +59,7 @@ struct Program {
     RunContext context{fake.platform,     app.settings, app.language, fake.window,
                        fake.window.model, app.run,      installDir};
     SettingsSummary summary{app.settings, app.language, fake.window.model, app.folders};
-    CleanDriver driver{context, summary};
+    CleanDriver driver{context, summary, stagesOf(targetCatalogue())};
     OptionsLogic options{app, summary, fake.window.model};
     bool acted = false;
 };

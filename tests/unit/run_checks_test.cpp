@@ -6,6 +6,7 @@
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "settings/settings_store.h"
+#include "targets/target_catalogue.h"
 
 #include <algorithm>
 #include <functional>
@@ -69,7 +70,7 @@ class RunStopTest : public EngineTest {
 
     ProtectedFolders folders{fake.shell, fake.files};
     SettingsSummary summary{settings, language, fake.window.model, folders};
-    CleanDriver driver{context, summary};
+    CleanDriver driver{context, summary, stagesOf(targetCatalogue())};
     bool done = false;
 };
 

@@ -1,5 +1,5 @@
+#include "catalogue_target.h"
 #include "engine_fixture.h"
-#include "targets/target_stages.h"
 #include "targets/windows_locations.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@ namespace dustbane {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing::runCatalogueStages;
+using testing::runCatalogueTarget;
 
 const std::string temp = "C:\\users\\tester\\Temp\\";
 const std::string local = "C:\\users\\tester\\AppData\\Local";
@@ -45,7 +47,7 @@ TEST_F(WindowsLocations, TempFolderIsEmptiedPermanentlyBetweenBeganAndFinished) 
     fake.files.addFile(temp + "held.tmp");
     fake.files.lock(temp + "held.tmp");
 
-    cleanTempFolder(deletion);
+    runCatalogueTarget(deletion, "Tempfolder");
 
     const std::string title = "Clean Temporary Folder (" + temp + ")";
     EXPECT_EQ(fake.window.captions(),
@@ -59,12 +61,12 @@ TEST_F(WindowsLocations, TempFolderIsEmptiedPermanentlyBetweenBeganAndFinished) 
 }
 
 TEST_F(WindowsLocations, MissingOrUnknownTempFolderStillTakesTheProgressStep) {
-    cleanTempFolder(deletion);
+    runCatalogueTarget(deletion, "Tempfolder");
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_EQ(fake.window.position, 10);
 
     fake.shell.tempPath_ = "";
-    cleanTempFolder(deletion);
+    runCatalogueTarget(deletion, "Tempfolder");
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_EQ(fake.window.position, 20);
 }
@@ -73,7 +75,7 @@ TEST_F(WindowsLocations, InternetCacheNamesTheFolderAsResolved) {
     fake.files.addFile(inetCache + "\\Content.IE5\\X1\\page.htm");
     fake.files.addFile(inetCache + "\\index.dat");
 
-    cleanInternetCache(deletion);
+    runCatalogueTarget(deletion, "Interfolder");
 
     const std::string title = "Clean IE Internet Temporary Folder (" + inetCache + ")";
     EXPECT_EQ(fake.window.captions(),
@@ -85,7 +87,7 @@ TEST_F(WindowsLocations, InternetCacheNamesTheFolderAsResolved) {
 TEST_F(WindowsLocations, UnresolvedInternetCacheEndsTheStage) {
     fake.shell.specialFolders.erase(SpecialFolder::InternetCache);
     run.rootFolder = "before";
-    cleanInternetCache(deletion);
+    runCatalogueTarget(deletion, "Interfolder");
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_EQ(run.rootFolder, "before");
     EXPECT_EQ(fake.window.position, 10);
@@ -96,7 +98,7 @@ TEST_F(WindowsLocations, ErrorReportsCleanBothFoldersUnderOneLine) {
     fake.files.addFile(userWer + "\\ReportArchive\\r2\\Report.wer");
     fake.files.addFile(userWer + "\\.hidden");
 
-    cleanErrorReports(deletion, windows());
+    runCatalogueTarget(deletion, "Errorreport");
 
     EXPECT_EQ(fake.window.captions(), Strings{"10:42:07 Clean Windows error report"});
     EXPECT_TRUE(below(systemWer).empty());
@@ -108,7 +110,7 @@ TEST_F(WindowsLocations, ErrorReportsCleanBothFoldersUnderOneLine) {
 TEST_F(WindowsLocations, ErrorReportsDoNothingWithoutTheSystemFolder) {
     fake.files.addFile(userWer + "\\ReportArchive\\r2\\Report.wer");
 
-    cleanErrorReports(deletion, windows());
+    runCatalogueTarget(deletion, "Errorreport");
 
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_EQ(fake.window.position, 0) << "no progress step either";
@@ -118,7 +120,7 @@ TEST_F(WindowsLocations, ErrorReportsDoNothingWithoutTheSystemFolder) {
 TEST_F(WindowsLocations, ErrorReportsWithoutLocalAppDataCleanOnlyTheSystemFolder) {
     fake.shell.specialFolders.erase(SpecialFolder::LocalAppData);
     fake.files.addFile(systemWer + "\\a.wer");
-    cleanErrorReports(deletion, windows());
+    runCatalogueTarget(deletion, "Errorreport");
     EXPECT_EQ(fake.window.captions(), Strings{"10:42:07 Clean Windows error report"});
     EXPECT_TRUE(below(systemWer).empty());
 }
@@ -128,7 +130,7 @@ TEST_F(WindowsLocations, ThumbnailCacheLosesEverythingInsideExplorer) {
     fake.files.addFile(explorer + "\\iconcache_16.db", "x", attributes::hidden);
     fake.files.addFile(explorer + "\\NotifyIcon\\app.png");
 
-    cleanThumbnailCache(deletion);
+    runCatalogueTarget(deletion, "Thumbs");
 
     EXPECT_EQ(fake.window.captions(), Strings{"10:42:07 Clean Picture Thumb cache"});
     EXPECT_TRUE(below(explorer).empty());
@@ -136,7 +138,7 @@ TEST_F(WindowsLocations, ThumbnailCacheLosesEverythingInsideExplorer) {
 }
 
 TEST_F(WindowsLocations, MissingExplorerFolderAddsNoLine) {
-    cleanThumbnailCache(deletion);
+    runCatalogueTarget(deletion, "Thumbs");
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_EQ(fake.window.position, 10);
 }
@@ -172,7 +174,7 @@ TEST_F(WindowsLocations, HotfixNameRulesAreExactAndCaseSensitive) {
             fake.files.addFile(w + c.name);
         }
 
-        cleanHotfixLeftovers(deletion, windows());
+        runCatalogueTarget(deletion, "Hotfix");
 
         EXPECT_NE(fake.files.exists(w + c.name), c.deleted) << c.name;
         EXPECT_EQ(model.deletedCount(), c.deleted ? 1 : 0) << c.name;
@@ -188,7 +190,7 @@ TEST_F(WindowsLocations, HotfixLeftoversGoWhateverTheirAttributes) {
     fake.files.addFile(w + "$NtUninstallKB2$\\spuninst.exe", "x", attributes::readOnly);
     fake.files.addFile(w + "notepad.exe");
 
-    cleanHotfixLeftovers(deletion, windows());
+    runCatalogueTarget(deletion, "Hotfix");
 
     EXPECT_EQ(below(windowsDir), Strings{w + "notepad.exe"});
     EXPECT_EQ(fake.window.captions(), Strings{"10:42:07 Clean Windows hotfix or patch"});
@@ -201,7 +203,7 @@ TEST_F(WindowsLocations, HotfixUninstallLinkGoesAsALinkAndItsTargetStays) {
     fake.files.addFile("D:\\data\\sub\\more.doc");
     fake.files.addFolderLink(windowsDir + "\\$NtUninstallKB777$", "D:\\data");
 
-    cleanHotfixLeftovers(deletion, windows());
+    runCatalogueTarget(deletion, "Hotfix");
 
     EXPECT_FALSE(fake.files.exists(windowsDir + "\\$NtUninstallKB777$"));
     EXPECT_EQ(below("D:\\data"),
@@ -210,7 +212,7 @@ TEST_F(WindowsLocations, HotfixUninstallLinkGoesAsALinkAndItsTargetStays) {
 }
 
 TEST_F(WindowsLocations, HotfixCleansTheDownloadFolderKeepsAppPatchAndAlwaysShowsItsLine) {
-    cleanHotfixLeftovers(deletion, windows());
+    runCatalogueTarget(deletion, "Hotfix");
     EXPECT_EQ(fake.window.captions(), Strings{"10:42:07 Clean Windows hotfix or patch"});
 
     fake.files.addFile(windowsDir + "\\AppPatch\\sysmain.sdb");
@@ -218,7 +220,7 @@ TEST_F(WindowsLocations, HotfixCleansTheDownloadFolderKeepsAppPatchAndAlwaysShow
     fake.files.addFile(windowsDir + "\\SoftwareDistribution\\DataStore\\DataStore.edb");
     fake.shell.windowsDirectory_ = windowsDir + "\\";
 
-    cleanHotfixLeftovers(deletion, windows());
+    runCatalogueTarget(deletion, "Hotfix");
 
     EXPECT_EQ(below(windowsDir + "\\AppPatch"), Strings{windowsDir + "\\AppPatch\\sysmain.sdb"});
     EXPECT_EQ(below(windowsDir + "\\SoftwareDistribution"),
@@ -237,7 +239,7 @@ TEST_F(WindowsLocations, UnknownWindowsFolderNeverSendsTheStagesToADriveRoot) {
     fake.files.addFile("C:\\ProgramData\\Microsoft\\Windows\\WER\\a.wer");
     const Strings before = below("C:");
 
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
 
     EXPECT_EQ(below("C:"), before);
     EXPECT_EQ(fake.window.captions(), (Strings{"10:42:07 Clean Windows hotfix or patch",
@@ -245,10 +247,10 @@ TEST_F(WindowsLocations, UnknownWindowsFolderNeverSendsTheStagesToADriveRoot) {
 }
 
 TEST_F(WindowsLocations, WdiLineComesWithOrWithoutTheFolder) {
-    cleanWdiFiles(deletion, windows());
+    runCatalogueTarget(deletion, "WDIfile");
     fake.files.addFile(windowsDir + "\\System32\\WDI\\LogFiles\\boot.etl");
     fake.files.addFile(windowsDir + "\\System32\\WDI\\{86432a0b}\\snapshot.etl");
-    cleanWdiFiles(deletion, windows());
+    runCatalogueTarget(deletion, "WDIfile");
 
     EXPECT_EQ(fake.window.captions(),
               (Strings{"10:42:07 Clean WDI created files", "10:42:07 Clean WDI created files"}));
@@ -282,7 +284,7 @@ TEST_F(WholeRun, DelfolderRemovesEveryEmptiedFolder) {
     settings.Delfolder = true;
     const Strings folders = populateWindowsFolders();
 
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
 
     for (const auto& folder : folders) {
         EXPECT_FALSE(fake.files.exists(folder)) << folder;
@@ -294,7 +296,7 @@ TEST_F(WholeRun, DelfolderRemovesEveryEmptiedFolder) {
 
 TEST_F(WholeRun, StagesRunInOrderWithTheirLines) {
     populateWindowsFolders();
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
     EXPECT_EQ(
         fake.window.captions(),
         (Strings{"10:42:07 Began Clean Temporary Folder (" + temp + ")",
@@ -311,7 +313,7 @@ TEST_F(WholeRun, ClearedSettingsSkipEveryStageWithoutAProgressStep) {
     populateWindowsFolders();
     const Strings before = below("C:");
 
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
 
     EXPECT_TRUE(fake.window.lines.empty());
     EXPECT_EQ(fake.window.position, 0);
@@ -331,7 +333,7 @@ TEST_F(WholeRun, StopDuringTheTempFolderSkipsEveryLaterStage) {
         }
     };
 
-    runTargetStages(deletion);
+    runCatalogueStages(deletion);
 
     EXPECT_EQ(fake.window.captions(),
               Strings{"10:42:07 Began Clean Temporary Folder (" + temp + ")"});

@@ -4,6 +4,7 @@
 #include "platform/win32/window_centring.h"
 #include "options/win32/check_list_view.h"
 #include "options/win32/options_ids.h"
+#include "options/win32/target_boxes.h"
 
 #include <algorithm>
 #include <shellapi.h>
@@ -28,7 +29,8 @@ struct FlagBox {
     bool CleanSettings::*field;
 };
 
-constexpr std::array<FlagBox, 23> flagBoxes = {{
+// The cleaning targets' boxes are made from the target list.
+constexpr std::array<FlagBox, 13> flagBoxes = {{
     {IDX_SAVEPOS, &CleanSettings::Savepos},
     {IDX_DISPLAYBOX, &CleanSettings::Displaybox},
     {IDX_CONTEXTMENU, &CleanSettings::Contextmenu},
@@ -42,16 +44,6 @@ constexpr std::array<FlagBox, 23> flagBoxes = {{
     {IDX_ZEROFILE, &CleanSettings::Zerofile},
     {IDX_EMPFOLDER, &CleanSettings::Empfolder},
     {IDX_DELFOLDER, &CleanSettings::Delfolder},
-    {IDX_TEMPFOLDER, &CleanSettings::Tempfolder},
-    {IDX_INTERFOLDER, &CleanSettings::Interfolder},
-    {IDX_ERRORREPORT, &CleanSettings::Errorreport},
-    {IDX_HOTFIX, &CleanSettings::Hotfix},
-    {IDX_WDIFILE, &CleanSettings::WDIfile},
-    {IDX_THUMBS, &CleanSettings::Thumbs},
-    {IDX_FIREFOX, &CleanSettings::Firefox},
-    {IDX_GOOGLEEARTH, &CleanSettings::GoogleEarth},
-    {IDX_ACDSEE, &CleanSettings::Acdsee},
-    {IDX_ACROBATREADER, &CleanSettings::Acrobatreader},
 }};
 
 struct ListBox {
@@ -67,6 +59,10 @@ constexpr std::array<ListBox, 4> listBoxes = {{
     {PathListKind::Folders, IDC_FOLDERS_LIST, IDC_FOLDERS_ADD, IDC_FOLDERS_DELETE},
     {PathListKind::Files, IDC_FILES_LIST, IDC_FILES_ADD, IDC_FILES_DELETE},
 }};
+
+int targetBoxId(size_t index) {
+    return IDX_FIRST_TARGET + static_cast<int>(index);
+}
 
 const ListBox& listBoxOf(PathListKind kind) {
     return *std::find_if(listBoxes.begin(), listBoxes.end(),
@@ -239,6 +235,8 @@ void OptionsDialog::initialise() {
     for (const FlagBox& box : flagBoxes) {
         SetWindowTextW(control(box.id), widen(captionOf(box.field)).c_str());
     }
+    win32::createTargetBoxes(pages_[static_cast<size_t>(OptionsPage::Clean)], instance_,
+                             app_.targets);
     SendMessageW(control(IDC_LOGDAY_SPIN), UDM_SETRANGE32, minLogDays, maxLogDays);
 
     SHFILEINFOW info{};
@@ -253,7 +251,11 @@ void OptionsDialog::initialise() {
                                 nullptr, instance_, nullptr);
     addToolTip(IDE_EXT, L"input extension part of file to be cleaned");
     addToolTip(IDE_FILESNAME, L"input full filename to be cleaned");
-    addToolTip(IDX_WDIFILE, L"Files created by Windows Diagnostics Infrastructure ");
+    for (size_t i = 0; i < app_.targets.size(); ++i) {
+        if (const char* hint = app_.targets[i].hint) {
+            addToolTip(targetBoxId(i), widen(hint).c_str());
+        }
+    }
 }
 
 void OptionsDialog::addToolTip(int controlId, const wchar_t* text) {
@@ -265,6 +267,11 @@ void OptionsDialog::addToolTip(int controlId, const wchar_t* text) {
     info.uId = reinterpret_cast<UINT_PTR>(tool);
     info.lpszText = const_cast<wchar_t*>(text);
     SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+const TargetSetting* OptionsDialog::targetOfBox(int id) const {
+    const size_t index = static_cast<size_t>(id - IDX_FIRST_TARGET);
+    return id >= IDX_FIRST_TARGET && index < app_.targets.size() ? &app_.targets[index] : nullptr;
 }
 
 HWND OptionsDialog::control(int id) const {
@@ -286,6 +293,13 @@ void OptionsDialog::command(int id, int code) {
             logic_.setFlag(flag->field, SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
             // The recycle-bin question may have ticked it again.
             setCheck(box, settings.*flag->field);
+        }
+        return;
+    }
+    if (const TargetSetting* target = targetOfBox(id)) {
+        if (code == BN_CLICKED && !filling_) {
+            setFlagValue(settings, target->flag,
+                         SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED);
         }
         return;
     }
@@ -411,6 +425,9 @@ void OptionsDialog::fill() {
     filling_ = true;
     for (const FlagBox& box : flagBoxes) {
         setCheck(control(box.id), settings.*box.field);
+    }
+    for (size_t i = 0; i < app_.targets.size(); ++i) {
+        setCheck(control(targetBoxId(i)), flagValue(settings, app_.targets[i].flag));
     }
     SetWindowTextW(control(IDE_EXT), widen(settings.Ext).c_str());
     SetWindowTextW(control(IDE_FILESNAME), widen(settings.FilesName).c_str());

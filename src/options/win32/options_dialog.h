@@ -41,6 +41,8 @@ class OptionsDialog {
     void initialise();
     void addToolTip(int controlId, const wchar_t* text);
     HWND control(int id) const;
+    // The target whose check box has this id, or nullptr.
+    const TargetSetting* targetOfBox(int id) const;
     void command(int id, int code);
     void notify(const NMHDR& header);
     void selectPage(int index);

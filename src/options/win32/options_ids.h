@@ -30,16 +30,12 @@
 #define IDX_ZEROFILE 4111
 #define IDX_EMPFOLDER 4112
 #define IDX_DELFOLDER 4113
-#define IDX_TEMPFOLDER 4114
-#define IDX_INTERFOLDER 4115
-#define IDX_ERRORREPORT 4116
-#define IDX_HOTFIX 4117
-#define IDX_WDIFILE 4118
-#define IDX_THUMBS 4119
-#define IDX_FIREFOX 4120
-#define IDX_GOOGLEEARTH 4121
-#define IDX_ACDSEE 4122
-#define IDX_ACROBATREADER 4123
+
+// Page "Clean": the two group boxes, and the cleaning targets' check boxes, which are made
+// from the target list and numbered from IDX_FIRST_TARGET in its order.
+#define IDC_WINDOWS_GROUP 4501
+#define IDC_APPLICATIONS_GROUP 4502
+#define IDX_FIRST_TARGET 4601
 
 // Page "General": the log row.
 #define IDE_LOGDAY 4201
