@@ -45,11 +45,11 @@ void MainList::setDpi(int dpi) {
     // The list keeps its own font otherwise, made for the density it started at.
     UniqueFont font = messageFont(dpi);
     if (font) {
-        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        list_.setFont(font.get());
         font_ = std::move(font);
     }
     // Every width measured so far was for the old font.
-    widths_.setFont(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    widths_.setFont(list_.font());
     widestPixels_ = 0;
     for (const Line& line : lines_) {
         widenColumn(line.caption);
@@ -91,7 +91,7 @@ void MainList::remove(int index) {
 }
 
 void MainList::setHeader(const std::string& text) const {
-    list_.setColumnText(widen(text));
+    list_.setColumnText(text);
 }
 
 POINT MainList::menuPoint() const {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/win32/controls.h"
-#include "app/win32/gdi_handles.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/handles.h"
 #include "app/win32/text_widths.h"
 #include "app/window_metrics.h"
 #include "platform/window_operations.h"

@@ -4,7 +4,7 @@
 #include "app/win32/about_box.h"
 #include "app/win32/dpi.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/window_procedure.h"
+#include "platform/win32/window_base.h"
 #include "app/window_geometry.h"
 #include "app/window_metrics.h"
 #include "engine/clean_driver.h"
@@ -95,7 +95,7 @@ void MainWindow::create() {
     }
 
     app_.language.load(app_.platform.files, app_.platform.system, app_.installDir);
-    SetWindowTextW(window_, widen(app_.language.text(Text::Caption)).c_str());
+    Control(window_).setText(app_.language.text(Text::Caption));
     toolbar_.applyLanguage(app_.language);
     accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS));
 }
@@ -137,7 +137,7 @@ void MainWindow::applyDpi(int dpi) {
     list_.setDpi(dpi);
     UniqueFont font = messageFont(dpi);
     if (font) {
-        SendMessageW(status_.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        status_.setFont(font.get());
         statusFont_ = std::move(font);
     }
     // From the icon's own drawing at that size rather than a shrunk larger one.
@@ -179,8 +179,7 @@ void MainWindow::layoutStatusStrip() {
     const WindowBounds& status = places.statusBar;
     progress_.move(progress.left, progress.top, progress.width, progress.height);
     status_.move(status.left, status.top, status.width, status.height);
-    // The status bar's height follows its font unless it is told the strip's.
-    SendMessageW(status_.handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(status.height), 0);
+    status_.setMinHeight(status.height);
     status_.setPartRightEdges(places.panelEdges.data(), static_cast<int>(places.panelEdges.size()));
 }
 
@@ -442,7 +441,7 @@ void MainWindow::flush() {
     for (size_t panel = 0; panel < statusTexts_.size(); ++panel) {
         if (statusDirty_[panel]) {
             statusDirty_[panel] = false;
-            status_.setPartText(static_cast<int>(panel), widen(statusTexts_[panel]));
+            status_.setPartText(static_cast<int>(panel), statusTexts_[panel]);
         }
     }
     if (progressDirty_) {

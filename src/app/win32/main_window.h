@@ -2,8 +2,8 @@
 
 #include "app/app_services.h"
 #include "app/settings_summary.h"
-#include "app/win32/controls.h"
-#include "app/win32/gdi_handles.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/handles.h"
 #include "app/win32/main_list.h"
 #include "app/win32/toolbar.h"
 #include "app/window_geometry.h"

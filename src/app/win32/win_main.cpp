@@ -3,7 +3,7 @@
 #include "app/win32/about_box.h"
 #include "app/win32/console_mode.h"
 #include "app/win32/main_window.h"
-#include "app/win32/window_procedure.h"
+#include "platform/win32/window_base.h"
 #include "engine/clean_driver.h"
 #include "platform/win32/process_setup.h"
 #include "platform/win32/win32_platform.h"
@@ -16,18 +16,6 @@
 
 namespace dustbane::win32 {
 namespace {
-
-int runMessageLoop(const MainWindow& main) {
-    MSG message;
-    BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (!main.translateKeys(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return got == 0 ? static_cast<int>(message.wParam) : 1;
-}
 
 int run(HINSTANCE instance, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
@@ -54,7 +42,10 @@ int run(HINSTANCE instance, int showCommand) {
     MainWindowParts parts{summary, driver, options, optionsDialog, about};
     main.connect(parts);
     main.show(showCommand);
-    return runMessageLoop(main);
+    // Until the program quits: the main window's destruction posts the quit message.
+    return dispatchMessages([] { return false; },
+                            [&main](MSG& message) { return main.translateKeys(message); })
+        .value_or(0);
 }
 
 } // namespace
