@@ -3,9 +3,9 @@
 #include "app/win32/dpi.h"
 #include "app/win32/pictures.h"
 #include "app/win32/resource_ids.h"
-#include "platform/win32/window_base.h"
 #include "app/window_metrics.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_base.h"
 
 #include <stdexcept>
 
@@ -62,15 +62,16 @@ void AboutBox::create(HWND owner) {
         throw std::runtime_error("The about box could not be created.");
     }
     auto label = [this](const wchar_t* text, DWORD extra, int id) {
-        return Control(CreateWindowExW(0, WC_STATICW, text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra, 0,
-                                       0, 0, 0, window_, childId(id), instance_, nullptr));
+        return Control(CreateWindowExW(0, WC_STATICW, text,
+                                       WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra, 0, 0, 0, 0,
+                                       window_, childId(id), instance_, nullptr));
     };
     program_ = label(programLine, 0, 0);
     maker_ = label(makerLine, 0, 0);
     link_ = label(webAddress, SS_NOTIFY, IDC_ABOUT_LINK);
-    ok_ = ButtonControl(
-        CreateWindowExW(0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                        0, 0, 0, 0, window_, childId(IDOK), instance_, nullptr));
+    ok_ = ButtonControl(CreateWindowExW(0, WC_BUTTONW, L"OK",
+                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0,
+                                        0, 0, window_, childId(IDOK), instance_, nullptr));
     applyDpi(windowDpi(window_));
 }
 
@@ -143,7 +144,8 @@ LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, reinterpret_cast<HWND>(lParam) == link_.handle() ? linkColour : RGB(0, 0, 0));
+        SetTextColor(dc,
+                     reinterpret_cast<HWND>(lParam) == link_.handle() ? linkColour : RGB(0, 0, 0));
         return reinterpret_cast<LRESULT>(pageBrush_.get());
     }
     case WM_SETCURSOR:

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/win32/fonts.h"
+#include "platform/shell.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/window_base.h"
-#include "platform/shell.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/win32/controls.h"
-#include "platform/win32/handles.h"
 #include "app/win32/text_widths.h"
 #include "app/window_metrics.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/handles.h"
 #include "platform/window_operations.h"
 
 #include <optional>

@@ -2,13 +2,13 @@
 
 #include "app/app_services.h"
 #include "app/settings_summary.h"
-#include "platform/win32/controls.h"
-#include "platform/win32/handles.h"
 #include "app/win32/main_list.h"
 #include "app/win32/toolbar.h"
 #include "app/window_geometry.h"
 #include "app/window_metrics.h"
 #include "app/window_placement.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/handles.h"
 #include "platform/window_operations.h"
 
 #include <array>

@@ -2,9 +2,9 @@
 
 #include "app/win32/pictures.h"
 #include "app/win32/resource_ids.h"
-#include "platform/win32/window_base.h"
 #include "app/window_metrics.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_base.h"
 
 #include <stdexcept>
 #include <windows.h>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/toolbar_layout.h"
-#include "platform/win32/controls.h"
 #include "app/win32/fonts.h"
+#include "platform/win32/controls.h"
 #include "platform/window_operations.h"
 
 #include <array>

@@ -3,10 +3,10 @@
 #include "app/win32/about_box.h"
 #include "app/win32/console_mode.h"
 #include "app/win32/main_window.h"
-#include "platform/win32/window_base.h"
 #include "engine/clean_driver.h"
 #include "platform/win32/process_setup.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/window_base.h"
 #include "settings/options_logic.h"
 #include "settings/win32/options_dialog.h"
 

@@ -45,8 +45,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (!self) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return guarded([&] { return (self->*Handler)(window, message, wParam, lParam); },
-                   LRESULT{0});
+    return guarded([&] { return (self->*Handler)(window, message, wParam, lParam); }, LRESULT{0});
 }
 
 // The dialog procedure of the same style; a dialog answers FALSE for what it leaves to the
@@ -67,8 +66,7 @@ using MessageFilter = std::function<bool(MSG&)>;
 
 // The one message loop: dispatches until `done` says so, or until the program quits, when
 // it returns the exit code.
-std::optional<int> dispatchMessages(const std::function<bool()>& done,
-                                    const MessageFilter& filter);
+std::optional<int> dispatchMessages(const std::function<bool()>& done, const MessageFilter& filter);
 
 // Shows a window modally over its owner, centred and whole on the screen: the owner takes no
 // input until the window's own handler calls end(), the window goes or the program quits.

@@ -207,13 +207,13 @@ void OptionsDialog::initialise() {
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
     TabCtrl_AdjustRect(tabs_, FALSE, &area);
     for (size_t i = 0; i < pages_.size(); ++i) {
-        pages_[i] = CreateDialogParamW(
-            instance_, MAKEINTRESOURCEW(pageTemplates[i]), window_,
-            win32::dialogProcedure<OptionsDialog, &OptionsDialog::pageHandle>,
-            reinterpret_cast<LPARAM>(this));
+        pages_[i] =
+            CreateDialogParamW(instance_, MAKEINTRESOURCEW(pageTemplates[i]), window_,
+                               win32::dialogProcedure<OptionsDialog, &OptionsDialog::pageHandle>,
+                               reinterpret_cast<LPARAM>(this));
         if (!pages_[i]) {
-            throw std::runtime_error("The options dialog's page " +
-                                     narrow(pageNames[i]) + " could not be created.");
+            throw std::runtime_error("The options dialog's page " + narrow(pageNames[i]) +
+                                     " could not be created.");
         }
         // Above the page control, which clips its siblings, so that it never paints over a
         // page; the page's controls therefore come first in the tab order.
