@@ -1,15 +1,15 @@
-#include "start/app_services.h"
-#include "settings/settings_summary.h"
 #include "app/start_up_chain.h"
 #include "app/win32/about_box.h"
-#include "cli/win32/console_mode.h"
 #include "app/win32/main_window.h"
-#include "app/win32/window_procedure.h"
+#include "cli/win32/console_mode.h"
 #include "engine/clean_driver.h"
-#include "platform/win32/process_setup.h"
-#include "platform/win32/win32_platform.h"
 #include "options/options_logic.h"
 #include "options/win32/options_dialog.h"
+#include "platform/win32/process_setup.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/window_base.h"
+#include "settings/settings_summary.h"
+#include "start/app_services.h"
 #include "targets/target_catalogue.h"
 
 #include <windows.h>
@@ -18,18 +18,6 @@
 
 namespace dustbane::win32 {
 namespace {
-
-int runMessageLoop(const MainWindow& main) {
-    MSG message;
-    BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (!main.translateKeys(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return got == 0 ? static_cast<int>(message.wParam) : 1;
-}
 
 int run(HINSTANCE instance, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
@@ -45,7 +33,7 @@ int run(HINSTANCE instance, int showCommand) {
     ports.shell.setOwnerWindow(main.handle());
 
     SettingsSummary summary(app.settings, app.language, app.model, app.folders, app.targets);
-    RunContext context{ports.platform, app.settings, app.language, main,
+    RunContext context{ports.platform, app.settings, app.language,  main,
                        app.model,      app.run,      app.installDir};
     CleanDriver driver(context, summary, stagesOf(targetCatalogue()));
     OptionsLogic options(app, summary, app.model);
@@ -58,7 +46,10 @@ int run(HINSTANCE instance, int showCommand) {
     MainWindowParts parts{summary, driver, options, startUp, optionsDialog, about};
     main.connect(parts);
     main.show(showCommand);
-    return runMessageLoop(main);
+    // Until the program quits: the main window's destruction posts the quit message.
+    return dispatchMessages([] { return false; },
+                            [&main](MSG& message) { return main.translateKeys(message); })
+        .value_or(0);
 }
 
 } // namespace

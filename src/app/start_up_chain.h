@@ -1,9 +1,9 @@
 #pragma once
 
-#include "start/app_services.h"
-#include "settings/settings_summary.h"
-#include "platform/window_operations.h"
 #include "options/options_logic.h"
+#include "platform/window_operations.h"
+#include "settings/settings_summary.h"
+#include "start/app_services.h"
 
 #include <string>
 

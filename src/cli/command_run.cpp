@@ -1,7 +1,5 @@
 #include "cli/command_run.h"
 
-#include "settings/settings_summary.h"
-#include "settings/window_placement.h"
 #include "cli/headless_window.h"
 #include "cli/measuring_ports.h"
 #include "cli/preview_file_system.h"
@@ -12,6 +10,8 @@
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
 #include "settings/settings_store.h"
+#include "settings/settings_summary.h"
+#include "settings/window_placement.h"
 #include "targets/target_catalogue.h"
 
 #include <exception>

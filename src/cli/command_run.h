@@ -1,7 +1,7 @@
 #pragma once
 
-#include "start/command_line.h"
 #include "platform/platform.h"
+#include "start/command_line.h"
 
 #include <functional>
 #include <string>

@@ -1,9 +1,9 @@
 #include "engine/clean_driver.h"
 
-#include "settings/clean_log.h"
 #include "engine/run_status.h"
 #include "engine/search_scan.h"
 #include "engine/specific_items.h"
+#include "settings/clean_log.h"
 #include "text/elapsed_text.h"
 
 #include <utility>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/clean_stages.h"
-#include "settings/settings_summary.h"
 #include "engine/deletion.h"
+#include "settings/settings_summary.h"
 
 #include <string>
 

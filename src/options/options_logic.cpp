@@ -1,7 +1,7 @@
 #include "options/options_logic.h"
 
-#include "settings/clean_log.h"
 #include "paths/canonical_path.h"
+#include "settings/clean_log.h"
 #include "settings/context_menu.h"
 
 namespace dustbane {

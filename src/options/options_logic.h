@@ -1,9 +1,9 @@
 #pragma once
 
-#include "start/app_services.h"
-#include "settings/settings_summary.h"
 #include "platform/run_model.h"
 #include "settings/path_list_edit.h"
+#include "settings/settings_summary.h"
+#include "start/app_services.h"
 
 #include <cstddef>
 #include <string>

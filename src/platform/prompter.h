@@ -10,7 +10,7 @@ inline constexpr int no = 7;
 } // namespace answer
 
 namespace style {
-inline constexpr unsigned question = 0x2024;        // MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL
+inline constexpr unsigned question = 0x2024;          // MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL
 inline constexpr unsigned questionNoDefault = 0x2124; // the same with No as default button
 } // namespace style
 

@@ -5,8 +5,8 @@
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
 #include "driver/remote_buffer.h"
-#include "platform/win32/text.h"
 #include "options/win32/options_ids.h"
+#include "platform/win32/text.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

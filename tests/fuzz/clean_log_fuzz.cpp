@@ -1,6 +1,6 @@
-#include "settings/clean_log.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_system.h"
+#include "settings/clean_log.h"
 #include "settings/clean_settings.h"
 
 #include <cstdint>

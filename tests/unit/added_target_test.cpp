@@ -1,7 +1,7 @@
-#include "settings/settings_summary.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "settings/settings_store.h"
+#include "settings/settings_summary.h"
 #include "targets/target_catalogue.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "settings/settings_summary.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
+#include "settings/settings_summary.h"
 #include "targets/target_catalogue.h"
 
 #include <vector>

@@ -1,5 +1,5 @@
-#include "settings/clean_log.h"
 #include "fakes/fake_platform.h"
+#include "settings/clean_log.h"
 
 #include <gtest/gtest.h>
 #include <vector>

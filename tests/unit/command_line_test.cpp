@@ -1,5 +1,5 @@
-#include "start/command_line.h"
 #include "cli/report_format.h"
+#include "start/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "settings/settings_summary.h"
 #include "cli/command_run.h"
 #include "cli/measuring_ports.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
 #include "settings/settings_store.h"
+#include "settings/settings_summary.h"
 #include "targets/target_catalogue.h"
 
 #include <algorithm>

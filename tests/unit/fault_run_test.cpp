@@ -1,9 +1,9 @@
-#include "start/app_services.h"
-#include "settings/settings_summary.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
 #include "options/options_logic.h"
+#include "settings/settings_summary.h"
+#include "start/app_services.h"
 #include "targets/target_catalogue.h"
 
 #include <algorithm>

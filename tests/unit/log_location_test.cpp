@@ -1,8 +1,8 @@
 #include "app/help_and_log.h"
 #include "cli/command_run.h"
-#include "settings/clean_log.h"
 #include "fakes/fake_platform.h"
 #include "options/options_logic.h"
+#include "settings/clean_log.h"
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>

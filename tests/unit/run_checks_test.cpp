@@ -2,10 +2,10 @@
 // for, what status panel 0 and the progress bar show while a walk goes on, what becomes of a
 // read-only folder once it is empty, and which setting each option flag stands for.
 
-#include "settings/settings_summary.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "settings/settings_store.h"
+#include "settings/settings_summary.h"
 #include "targets/target_catalogue.h"
 
 #include <algorithm>

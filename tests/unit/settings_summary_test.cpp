@@ -1,5 +1,5 @@
-#include "settings/settings_summary.h"
 #include "fakes/fake_platform.h"
+#include "settings/settings_summary.h"
 
 #include <gtest/gtest.h>
 #include <vector>

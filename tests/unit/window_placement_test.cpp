@@ -1,6 +1,6 @@
-#include "settings/window_placement.h"
 #include "fakes/fake_platform.h"
 #include "settings/settings_store.h"
+#include "settings/window_placement.h"
 
 #include <gtest/gtest.h>
 

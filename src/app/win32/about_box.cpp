@@ -3,10 +3,9 @@
 #include "app/win32/dpi.h"
 #include "app/win32/pictures.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/window_procedure.h"
 #include "app/window_metrics.h"
 #include "platform/win32/text.h"
-#include "platform/win32/window_centring.h"
+#include "platform/win32/window_base.h"
 
 #include <stdexcept>
 
@@ -63,15 +62,16 @@ void AboutBox::create(HWND owner) {
         throw std::runtime_error("The about box could not be created.");
     }
     auto label = [this](const wchar_t* text, DWORD extra, int id) {
-        return CreateWindowExW(0, WC_STATICW, text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra, 0,
-                               0, 0, 0, window_, childId(id), instance_, nullptr);
+        return Control(CreateWindowExW(0, WC_STATICW, text,
+                                       WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra, 0, 0, 0, 0,
+                                       window_, childId(id), instance_, nullptr));
     };
     program_ = label(programLine, 0, 0);
     maker_ = label(makerLine, 0, 0);
     link_ = label(webAddress, SS_NOTIFY, IDC_ABOUT_LINK);
-    ok_ =
-        CreateWindowExW(0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                        0, 0, 0, 0, window_, childId(IDOK), instance_, nullptr);
+    ok_ = ButtonControl(CreateWindowExW(0, WC_BUTTONW, L"OK",
+                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0,
+                                        0, 0, window_, childId(IDOK), instance_, nullptr));
     applyDpi(windowDpi(window_));
 }
 
@@ -90,24 +90,19 @@ void AboutBox::applyDpi(int dpi) {
     AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    auto place = [&](HWND control, HFONT font, LabelPlace at) {
-        MoveWindow(control, px(textLeft), px(at.top), width - px(textLeft) - px(margin),
-                   px(at.height), FALSE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    auto place = [&](const Control& control, HFONT font, LabelPlace at) {
+        control.move(px(textLeft), px(at.top), width - px(textLeft) - px(margin), px(at.height),
+                     false);
+        control.setFont(font, false);
     };
     place(program_, titleFont_.get(), programPlace);
     place(maker_, textFont_.get(), makerPlace);
     place(link_, linkFont_.get(), linkPlace);
     int barHeight = px(buttonBarHeight);
-    MoveWindow(ok_, (width - px(buttonWidth)) / 2,
-               height - barHeight + (barHeight - px(buttonHeight)) / 2, px(buttonWidth),
-               px(buttonHeight), FALSE);
-    SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
+    ok_.move((width - px(buttonWidth)) / 2, height - barHeight + (barHeight - px(buttonHeight)) / 2,
+             px(buttonWidth), px(buttonHeight), false);
+    ok_.setFont(textFont_.get(), false);
     InvalidateRect(window_, nullptr, TRUE);
-}
-
-void AboutBox::layout() {
-    centreOverOwner(window_, owner_);
 }
 
 void AboutBox::showModal() {
@@ -115,35 +110,8 @@ void AboutBox::showModal() {
     if (int dpi = windowDpi(owner_); dpi != dpi_) {
         applyDpi(dpi);
     }
-    layout();
-    EnableWindow(owner_, FALSE);
-    open_ = true;
-    ShowWindow(window_, SW_SHOW);
-    SetFocus(ok_);
-    MSG message;
-    while (open_) {
-        BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
-            break;
-        }
-        if (!IsDialogMessageW(window_, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    close();
-}
-
-// The owner is enabled before the box hides, so that Windows activates the owner and not
-// some other program's window.
-void AboutBox::close() {
-    open_ = false;
-    if (IsWindowVisible(window_)) {
-        EnableWindow(owner_, TRUE);
-        ShowWindow(window_, SW_HIDE);
-        SetActiveWindow(owner_);
-    }
+    modal_.run(window_, owner_, ok_.handle(),
+               [this](MSG& message) { return IsDialogMessageW(window_, &message) != FALSE; });
 }
 
 LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -152,7 +120,7 @@ LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         switch (LOWORD(wParam)) {
         case IDOK:
         case IDCANCEL:
-            close();
+            modal_.end();
             return 0;
         case IDC_ABOUT_LINK:
             if (HIWORD(wParam) == STN_CLICKED) {
@@ -164,7 +132,7 @@ LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         }
         break;
     case WM_CLOSE:
-        close();
+        modal_.end();
         return 0;
     case WM_DPICHANGED: {
         const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
@@ -176,11 +144,12 @@ LRESULT AboutBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, reinterpret_cast<HWND>(lParam) == link_ ? linkColour : RGB(0, 0, 0));
+        SetTextColor(dc,
+                     reinterpret_cast<HWND>(lParam) == link_.handle() ? linkColour : RGB(0, 0, 0));
         return reinterpret_cast<LRESULT>(pageBrush_.get());
     }
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == link_) {
+        if (reinterpret_cast<HWND>(wParam) == link_.handle()) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }

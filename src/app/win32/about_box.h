@@ -1,7 +1,9 @@
 #pragma once
 
-#include "app/win32/gdi_handles.h"
+#include "app/win32/fonts.h"
 #include "platform/shell.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/window_base.h"
 
 #include <windows.h>
 
@@ -25,19 +27,17 @@ class AboutBox {
 
   private:
     void applyDpi(int dpi);
-    void layout();
-    void close();
 
     HINSTANCE instance_;
     Shell& shell_;
     HWND owner_ = nullptr;
     HWND window_ = nullptr;
-    HWND program_ = nullptr;
-    HWND maker_ = nullptr;
-    HWND link_ = nullptr;
-    HWND ok_ = nullptr;
+    Control program_;
+    Control maker_;
+    Control link_;
+    ButtonControl ok_;
     int dpi_ = 0;
-    bool open_ = false;
+    ModalLoop modal_;
     UniqueFont titleFont_;
     UniqueFont textFont_;
     UniqueFont linkFont_;

@@ -46,11 +46,11 @@ void MainList::setDpi(int dpi) {
     // The list keeps its own font otherwise, made for the density it started at.
     UniqueFont font = messageFont(dpi);
     if (font) {
-        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        list_.setFont(font.get());
         font_ = std::move(font);
     }
     // Every width measured so far was for the old font.
-    widths_.setFont(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    widths_.setFont(list_.font());
     widestPixels_ = 0;
     measuredLines_ = 0;
     measureNewLines();
@@ -95,7 +95,7 @@ void MainList::sync() {
     added_ = false;
     if (model_.header() != drawnHeader_) {
         drawnHeader_ = model_.header();
-        list_.setColumnText(widen(drawnHeader_));
+        list_.setColumnText(drawnHeader_);
     }
     measureNewLines();
     fitColumn();

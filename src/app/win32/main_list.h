@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/win32/controls.h"
-#include "app/win32/gdi_handles.h"
 #include "app/win32/text_widths.h"
 #include "app/window_metrics.h"
 #include "platform/run_model.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/handles.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,15 +5,15 @@
 #include "app/win32/about_box.h"
 #include "app/win32/dpi.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/window_procedure.h"
 #include "app/window_geometry.h"
 #include "app/window_metrics.h"
 #include "engine/clean_driver.h"
+#include "options/options_logic.h"
+#include "options/win32/options_dialog.h"
 #include "platform/win32/command_arguments.h"
 #include "platform/win32/text.h"
-#include "options/options_logic.h"
+#include "platform/win32/window_base.h"
 #include "settings/path_argument.h"
-#include "options/win32/options_dialog.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -100,7 +100,7 @@ void MainWindow::create() {
     }
 
     app_.language.load(app_.platform.files, app_.platform.system, app_.installDir);
-    SetWindowTextW(window_, widen(app_.language.text(Text::Caption)).c_str());
+    Control(window_).setText(app_.language.text(Text::Caption));
     toolbar_.applyLanguage(app_.language);
     accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS));
 }
@@ -142,7 +142,7 @@ void MainWindow::applyDpi(int dpi) {
     list_.setDpi(dpi);
     UniqueFont font = messageFont(dpi);
     if (font) {
-        SendMessageW(status_.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        status_.setFont(font.get());
         statusFont_ = std::move(font);
     }
     // From the icon's own drawing at that size rather than a shrunk larger one.
@@ -184,8 +184,7 @@ void MainWindow::layoutStatusStrip() {
     const WindowBounds& status = places.statusBar;
     progress_.move(progress.left, progress.top, progress.width, progress.height);
     status_.move(status.left, status.top, status.width, status.height);
-    // The status bar's height follows its font unless it is told the strip's.
-    SendMessageW(status_.handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(status.height), 0);
+    status_.setMinHeight(status.height);
     status_.setPartRightEdges(places.panelEdges.data(), static_cast<int>(places.panelEdges.size()));
 }
 
@@ -403,7 +402,7 @@ void MainWindow::flush() {
         std::string& drawn = drawnStatus_[static_cast<size_t>(panel)];
         if (drawn != model_.statusText(panel)) {
             drawn = model_.statusText(panel);
-            status_.setPartText(panel, widen(drawn));
+            status_.setPartText(panel, drawn);
         }
     }
     if (drawnPosition_ != model_.progressPosition()) {

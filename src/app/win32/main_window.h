@@ -1,15 +1,15 @@
 #pragma once
 
-#include "start/app_services.h"
-#include "settings/settings_summary.h"
-#include "app/win32/controls.h"
-#include "app/win32/gdi_handles.h"
 #include "app/win32/main_list.h"
 #include "app/win32/toolbar.h"
 #include "app/window_geometry.h"
 #include "app/window_metrics.h"
-#include "settings/window_placement.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/handles.h"
 #include "platform/window_operations.h"
+#include "settings/settings_summary.h"
+#include "settings/window_placement.h"
+#include "start/app_services.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/win32/gdi_handles.h"
+#include "platform/win32/handles.h"
 
 namespace dustbane::win32 {
 

@@ -2,9 +2,9 @@
 
 #include "app/win32/pictures.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/window_procedure.h"
 #include "app/window_metrics.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_base.h"
 
 #include <stdexcept>
 #include <windows.h>
@@ -76,9 +76,9 @@ int Toolbar::focusedCommand() const {
 }
 
 void Toolbar::createButtons() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                               nullptr, instance_, nullptr);
+    tooltip_ = ToolTipControl(CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr));
     for (size_t slot = 0; slot < buttons_.size(); ++slot) {
         // One group of tab stops: Tab enters at the first, the arrow keys move along.
         DWORD group = slot == 0 ? WS_GROUP : 0;
@@ -88,13 +88,7 @@ void Toolbar::createButtons() {
             nullptr);
         buttons_[slot] = ButtonControl(button);
         SetWindowSubclass(button, buttonHook, 1, reinterpret_cast<DWORD_PTR>(this));
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(button);
-        tool.lpszText = const_cast<wchar_t*>(L"");
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        tooltip_.addTool(button, "");
     }
 }
 
@@ -128,14 +122,8 @@ void Toolbar::sync() {
         ButtonPlace place = model_.place(slotAt(slot));
         const ButtonControl& button = buttons_[slot];
         button.move(place.left, place.top, place.width, place.height);
-        button.setText(widen(model_.caption(slotAt(slot))));
-        std::wstring hint = widen(model_.hint(slotAt(slot)));
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(button.handle());
-        tool.lpszText = hint.data();
-        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        button.setText(model_.caption(slotAt(slot)));
+        tooltip_.setToolText(button.handle(), model_.hint(slotAt(slot)));
         button.invalidate();
     }
 }

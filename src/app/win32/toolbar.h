@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/toolbar_layout.h"
-#include "app/win32/controls.h"
-#include "app/win32/gdi_handles.h"
+#include "app/win32/fonts.h"
+#include "platform/win32/controls.h"
 #include "platform/window_operations.h"
 
 #include <array>
@@ -47,7 +47,7 @@ class Toolbar {
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
-    HWND tooltip_ = nullptr;
+    ToolTipControl tooltip_;
     ToolbarModel model_;
     std::array<ButtonControl, toolbarSlotCount> buttons_;
     std::array<UniqueIcon, toolbarSlotCount> pictures_;

@@ -1,7 +1,7 @@
 #include "cli/win32/console_mode.h"
 
-#include "cli/win32/console_output.h"
 #include "cli/command_run.h"
+#include "cli/win32/console_output.h"
 #include "platform/win32/command_arguments.h"
 #include "platform/win32/win32_platform.h"
 

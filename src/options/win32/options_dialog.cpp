@@ -1,13 +1,14 @@
 #include "options/win32/options_dialog.h"
 
-#include "platform/win32/text.h"
-#include "platform/win32/window_centring.h"
 #include "options/win32/check_list_view.h"
 #include "options/win32/options_ids.h"
 #include "options/win32/target_boxes.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/text.h"
 
 #include <algorithm>
 #include <shellapi.h>
+#include <stdexcept>
 #include <uxtheme.h>
 
 namespace dustbane {
@@ -73,14 +74,11 @@ constexpr std::array<int, 4> redLabels = {IDT_EXT_CAREFULLY, IDT_FILESNAME_CAREF
                                           IDT_FOLDERS_CAREFULLY, IDT_FILES_CAREFULLY};
 
 std::string textOf(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return narrow(text);
+    return win32::Control(control).text();
 }
 
 void setCheck(HWND box, bool checked) {
-    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    win32::ButtonControl(box).setChecked(checked);
 }
 
 // The row's picture in the shell's small system image list; 0 is the generic document,
@@ -104,15 +102,6 @@ void registerWindowClass(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 }
 
-template <typename Handler> INT_PTR guarded(Handler handler) {
-    // A C++ exception must not cross the system's frames.
-    try {
-        return handler();
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 } // namespace
 
 OptionsDialog::OptionsDialog(HINSTANCE instance, AppServices& app, OptionsLogic& logic,
@@ -120,62 +109,53 @@ OptionsDialog::OptionsDialog(HINSTANCE instance, AppServices& app, OptionsLogic&
     : instance_(instance), app_(app), logic_(logic), help_(std::move(help)) {}
 
 OptionsDialog::~OptionsDialog() {
-    if (window_) {
-        DestroyWindow(window_);
-    }
+    win32::detachAndDestroy(window_);
 }
 
 void OptionsDialog::create(HWND mainWindow) {
     owner_ = mainWindow;
     registerWindowClass(instance_);
-    window_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_OPTIONS), owner_, frameProcedure,
+    window_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_OPTIONS), owner_,
+                                 win32::dialogProcedure<OptionsDialog, &OptionsDialog::frameHandle>,
                                  reinterpret_cast<LPARAM>(this));
+    if (!window_) {
+        if (createError_) {
+            std::rethrow_exception(createError_);
+        }
+        throw std::runtime_error("The options dialog could not be created.");
+    }
 }
 
 void OptionsDialog::show(OptionsPage page) {
-    if (!window_ || !closed_) {
+    if (!window_ || modal_.running()) {
         return;
     }
     logic_.shown();
     fill();
     selectPage(static_cast<int>(page));
-    win32::centreOverOwner(window_, owner_);
-    closed_ = false;
-    EnableWindow(owner_, FALSE);
-    ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
-    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs_), TRUE);
-    runModalLoop();
-    // The owner is enabled before the dialog hides, so that it gets the activation back.
-    EnableWindow(owner_, TRUE);
-    ShowWindow(window_, SW_HIDE);
-}
-
-INT_PTR CALLBACK OptionsDialog::frameProcedure(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
-    return guarded([&]() -> INT_PTR {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
-            auto* self = reinterpret_cast<OptionsDialog*>(lParam);
-            self->window_ = window;
-            self->initialise();
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        return self ? self->frameMessage(message, wParam, lParam) : FALSE;
+    modal_.run(window_, owner_, tabs_, [this](MSG& message) {
+        return switchPageKey(message) || IsDialogMessageW(window_, &message);
     });
 }
 
-INT_PTR CALLBACK OptionsDialog::pageProcedure(HWND page, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-    return guarded([&]() -> INT_PTR {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(page, GWLP_USERDATA, lParam);
-            return FALSE;
-        }
-        auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(page, GWLP_USERDATA));
-        return self ? self->pageMessage(message, wParam, lParam) : FALSE;
-    });
+INT_PTR OptionsDialog::frameHandle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_INITDIALOG) {
+        return frameMessage(message, wParam, lParam);
+    }
+    // A failure here fails CreateDialogParam, and create() reports why.
+    window_ = window;
+    try {
+        initialise();
+    } catch (...) {
+        createError_ = std::current_exception();
+        DestroyWindow(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+INT_PTR OptionsDialog::pageHandle(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_INITDIALOG ? FALSE : pageMessage(message, wParam, lParam);
 }
 
 INT_PTR OptionsDialog::frameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -223,8 +203,14 @@ void OptionsDialog::initialise() {
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
     TabCtrl_AdjustRect(tabs_, FALSE, &area);
     for (size_t i = 0; i < pages_.size(); ++i) {
-        pages_[i] = CreateDialogParamW(instance_, MAKEINTRESOURCEW(pageTemplates[i]), window_,
-                                       pageProcedure, reinterpret_cast<LPARAM>(this));
+        pages_[i] =
+            CreateDialogParamW(instance_, MAKEINTRESOURCEW(pageTemplates[i]), window_,
+                               win32::dialogProcedure<OptionsDialog, &OptionsDialog::pageHandle>,
+                               reinterpret_cast<LPARAM>(this));
+        if (!pages_[i]) {
+            throw std::runtime_error("The options dialog's page " + narrow(pageNames[i]) +
+                                     " could not be created.");
+        }
         // Above the page control, which clips its siblings, so that it never paints over a
         // page; the page's controls therefore come first in the tab order.
         SetWindowPos(pages_[i], HWND_TOP, area.left, area.top, area.right - area.left,
@@ -237,7 +223,7 @@ void OptionsDialog::initialise() {
     }
     win32::createTargetBoxes(pages_[static_cast<size_t>(OptionsPage::Clean)], instance_,
                              app_.targets);
-    SendMessageW(control(IDC_LOGDAY_SPIN), UDM_SETRANGE32, minLogDays, maxLogDays);
+    win32::UpDownControl(control(IDC_LOGDAY_SPIN)).setRange(minLogDays, maxLogDays);
 
     SHFILEINFOW info{};
     systemImages_ = reinterpret_cast<HIMAGELIST>(
@@ -246,27 +232,16 @@ void OptionsDialog::initialise() {
         win32::CheckListView(control(box.list)).prepare(systemImages_);
     }
 
-    toolTips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                                nullptr, instance_, nullptr);
-    addToolTip(IDE_EXT, L"input extension part of file to be cleaned");
-    addToolTip(IDE_FILESNAME, L"input full filename to be cleaned");
+    const win32::ToolTipControl toolTips(CreateWindowExW(
+        0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr));
+    toolTips.addTool(control(IDE_EXT), "input extension part of file to be cleaned");
+    toolTips.addTool(control(IDE_FILESNAME), "input full filename to be cleaned");
     for (size_t i = 0; i < app_.targets.size(); ++i) {
         if (const char* hint = app_.targets[i].hint) {
-            addToolTip(targetBoxId(i), widen(hint).c_str());
+            toolTips.addTool(control(targetBoxId(i)), hint);
         }
     }
-}
-
-void OptionsDialog::addToolTip(int controlId, const wchar_t* text) {
-    HWND tool = control(controlId);
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = GetParent(tool);
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 const TargetSetting* OptionsDialog::targetOfBox(int id) const {
@@ -290,7 +265,7 @@ void OptionsDialog::command(int id, int code) {
     if (flag != flagBoxes.end()) {
         if (code == BN_CLICKED && !filling_) {
             HWND box = control(id);
-            logic_.setFlag(flag->field, SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            logic_.setFlag(flag->field, win32::ButtonControl(box).checked());
             // The recycle-bin question may have ticked it again.
             setCheck(box, settings.*flag->field);
         }
@@ -471,34 +446,14 @@ void OptionsDialog::remove(PathListKind kind) {
     fillList(kind);
 }
 
-void OptionsDialog::runModalLoop() {
-    MSG message{};
-    while (!closed_) {
-        BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            // The program is ending: leave the quit message for the main loop.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        if (got == -1) {
-            return;
-        }
-        if (switchPageKey(message) || IsDialogMessageW(window_, &message)) {
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 void OptionsDialog::close(bool accept) {
-    if (closed_) {
+    if (!modal_.running()) {
         return;
     }
     if (!accept) {
         logic_.closing();
     }
-    closed_ = true;
+    modal_.end();
 }
 
 } // namespace dustbane

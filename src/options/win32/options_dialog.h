@@ -1,9 +1,11 @@
 #pragma once
 
-#include "settings/settings_summary.h"
 #include "options/options_logic.h"
+#include "platform/win32/window_base.h"
+#include "settings/settings_summary.h"
 
 #include <array>
+#include <exception>
 #include <functional>
 #include <windows.h>
 // Needs windows.h first.
@@ -22,7 +24,7 @@ class OptionsDialog {
     OptionsDialog& operator=(const OptionsDialog&) = delete;
     ~OptionsDialog();
 
-    // Creates the hidden window (class TForm2).
+    // Creates the hidden window (class TForm2); throws, in words for the user, when it cannot.
     void create(HWND mainWindow);
     // Shows the dialog modally on the page; returns when it is closed.
     void show(OptionsPage page);
@@ -33,13 +35,12 @@ class OptionsDialog {
   private:
     static constexpr int pageCount = 5;
 
-    static INT_PTR CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static INT_PTR CALLBACK pageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR frameHandle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR pageHandle(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR frameMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR pageMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void initialise();
-    void addToolTip(int controlId, const wchar_t* text);
     HWND control(int id) const;
     // The target whose check box has this id, or nullptr.
     const TargetSetting* targetOfBox(int id) const;
@@ -51,7 +52,6 @@ class OptionsDialog {
     void fillList(PathListKind kind);
     void add(PathListKind kind);
     void remove(PathListKind kind);
-    void runModalLoop();
     void close(bool accept);
 
     HINSTANCE instance_;
@@ -61,13 +61,13 @@ class OptionsDialog {
     HWND owner_ = nullptr;
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
-    HWND toolTips_ = nullptr;
     std::array<HWND, pageCount> pages_{};
     HIMAGELIST systemImages_ = nullptr;
     // Set while the controls are filled from the record, so that their notifications do
     // not write back.
     bool filling_ = false;
-    bool closed_ = true;
+    std::exception_ptr createError_;
+    win32::ModalLoop modal_;
 };
 
 } // namespace dustbane

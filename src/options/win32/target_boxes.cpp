@@ -1,7 +1,7 @@
 #include "options/win32/target_boxes.h"
 
-#include "platform/win32/text.h"
 #include "options/win32/options_ids.h"
+#include "platform/win32/text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "driver/wait.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/handles.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "driver/registry.h"
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
-#include "platform/win32/unique_handle.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/handles.h"
 
 #include <cstddef>
 #include <windows.h>

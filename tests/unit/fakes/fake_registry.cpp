@@ -183,9 +183,8 @@ bool FakeRegistry::has(const std::string& path, const std::string& name, Registr
     return found != keys_.end() && found->second.values.count(upper(name)) != 0;
 }
 
-std::optional<FakeRegistry::Value> FakeRegistry::get(const std::string& path,
-                                                     const std::string& name,
-                                                     RegistryRoot root) const {
+std::optional<FakeRegistry::Value>
+FakeRegistry::get(const std::string& path, const std::string& name, RegistryRoot root) const {
     auto found = keys_.find(fullKey(root, path));
     if (found == keys_.end()) {
         return std::nullopt;

@@ -36,8 +36,8 @@ std::optional<int64_t> FakeSystem::parseShortDate(const std::string& text) const
     int month = 0;
     int year = 0;
     char rest = 0;
-    if (std::sscanf(text.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &rest) != 3 ||
-        month < 1 || month > 12 || day < 1 || day > 31) {
+    if (std::sscanf(text.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &rest) != 3 || month < 1 ||
+        month > 12 || day < 1 || day > 31) {
         return std::nullopt;
     }
     return dayNumber(year, month, day);

@@ -1,6 +1,7 @@
-#include "app/win32/window_procedure.h"
+#include "platform/win32/window_base.h"
 
 #include "platform/win32/text.h"
+#include "platform/win32/window_centring.h"
 
 #include <stdexcept>
 #include <string>
@@ -20,6 +21,45 @@ void reportException(const std::exception_ptr& error) noexcept {
     } catch (...) {
     }
     MessageBoxW(nullptr, text.c_str(), L"Dustbane", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+std::optional<int> dispatchMessages(const std::function<bool()>& done,
+                                    const MessageFilter& filter) {
+    MSG message{};
+    while (!done()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            return got == 0 ? static_cast<int>(message.wParam) : 1;
+        }
+        if (!filter(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return std::nullopt;
+}
+
+void ModalLoop::run(HWND window, HWND owner, HWND focus, const MessageFilter& filter) {
+    centreOverOwner(window, owner);
+    EnableWindow(owner, FALSE);
+    running_ = true;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(focus);
+    const std::optional<int> quit =
+        dispatchMessages([&] { return !running_ || !IsWindow(window); }, filter);
+    running_ = false;
+    // The owner is enabled before the window hides, so that Windows activates the owner and
+    // not some other program's window.
+    EnableWindow(owner, TRUE);
+    if (IsWindow(window)) {
+        ShowWindow(window, SW_HIDE);
+    }
+    SetActiveWindow(owner);
+    if (quit) {
+        // The program is ending: the main loop must still see the quit message.
+        PostQuitMessage(*quit);
+    }
 }
 
 void detachAndDestroy(HWND window) noexcept {

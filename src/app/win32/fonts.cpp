@@ -1,4 +1,4 @@
-#include "app/win32/gdi_handles.h"
+#include "app/win32/fonts.h"
 
 #include <cwchar>
 
