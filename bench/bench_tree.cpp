@@ -16,8 +16,8 @@ constexpr int tmpFiles = 8;
 constexpr int bakFiles = 5;
 constexpr int logFiles = 5;
 
-// The name of file i of a folder: the selected names first, then plain data files.
-std::wstring fileName(int i) {
+// The name of file i of a Mixed folder: the selected names first, then plain data files.
+std::wstring mixedName(int i) {
     wchar_t name[32];
     const wchar_t* pattern = L"f%02d.dat";
     if (i < tmpFiles) {
@@ -35,11 +35,32 @@ std::wstring fileName(int i) {
     return name;
 }
 
+std::wstring fileName(FileNames names, int i) {
+    if (names == FileNames::Mixed) {
+        return mixedName(i);
+    }
+    wchar_t name[32];
+    swprintf(name, 32, L"f%05d.tmp", i);
+    return name;
+}
+
+// The names mixedName gives the selected files, told apart as plainly as del's patterns do.
+bool generatedSelects(const wchar_t* name) {
+    if (name[0] == L'~' || wcscmp(name, L"Thumbs.db") == 0) {
+        return true;
+    }
+    const wchar_t* dot = wcsrchr(name, L'.');
+    return dot && (_wcsicmp(dot, L".tmp") == 0 || _wcsicmp(dot, L".bak") == 0 ||
+                   _wcsicmp(dot, L".log") == 0);
+}
+
 bool isDots(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
 }
 
-void walk(const std::wstring& folder, TreeCounts& counts) {
+// Visits every file below folder with its full path, depth first, counting what it meets.
+template <typename OnFile>
+void walk(const std::wstring& folder, TreeCounts& counts, OnFile onFile) {
     WIN32_FIND_DATAW data;
     win32::UniqueFind find(FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
                                             FindExSearchNameMatch, nullptr,
@@ -53,9 +74,10 @@ void walk(const std::wstring& folder, TreeCounts& counts) {
         }
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             ++counts.folders;
-            walk(folder + L"\\" + data.cFileName, counts);
+            walk(folder + L"\\" + data.cFileName, counts, onFile);
         } else {
             ++counts.files;
+            onFile(folder, data.cFileName);
         }
     } while (FindNextFileW(find.get(), &data));
 }
@@ -110,9 +132,9 @@ bool generateTree(const std::string& root, const TreeShape& shape) {
             const std::wstring folder = topFolder + subName;
             CreateDirectoryW(folder.c_str(), nullptr);
             for (int i = 0; i < shape.filesPerFolder; ++i) {
-                win32::UniqueFile file(CreateFileW((folder + fileName(i)).c_str(), GENERIC_WRITE, 0,
-                                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                                   nullptr));
+                win32::UniqueFile file(CreateFileW((folder + fileName(shape.names, i)).c_str(),
+                                                   GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
                 if (!file) {
                     return false;
                 }
@@ -124,8 +146,19 @@ bool generateTree(const std::string& root, const TreeShape& shape) {
 
 TreeCounts enumerateTree(const std::string& root) {
     TreeCounts counts;
-    walk(widen(root), counts);
+    walk(widen(root), counts, [](const std::wstring&, const wchar_t*) {});
     return counts;
+}
+
+uint64_t deleteSelected(const std::string& root, Selection selection) {
+    TreeCounts counts;
+    uint64_t deleted = 0;
+    walk(widen(root), counts, [&](const std::wstring& folder, const wchar_t* name) {
+        if (selection == Selection::Everything || generatedSelects(name)) {
+            deleted += DeleteFileW((folder + L"\\" + name).c_str()) ? 1 : 0;
+        }
+    });
+    return deleted;
 }
 
 void removeTree(const std::string& root) {

@@ -1,5 +1,8 @@
-// Times the search-path scan against a bare enumeration and against cmd's del on one
-// generated tree, with the real adapters. Run under Wine by scripts/bench.sh.
+// Times Dustbane's search-path scan, with the real adapters, against a bare walk, a bare
+// delete loop and cmd's del, each timed case on a freshly generated copy of one tree: once
+// with the share of files the rules select, once with every file selected. Run under Wine by
+// scripts/bench.sh; "bench.exe TOP SUB FILES" sets the tree's shape.
+#include "bench_clock.h"
 #include "bench_tree.h"
 #include "bench_window.h"
 #include "engine/search_scan.h"
@@ -12,25 +15,15 @@
 #include "platform/win32/win32_system.h"
 
 #include <cstdio>
-#include <functional>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
 
 namespace dustbane::bench {
 namespace {
 
 const std::string benchFolder = "C:\\bench";
 const std::string root = benchFolder + "\\tree";
-
-double secondsFor(const std::function<void()>& work) {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
 
 // The file rules all off: the scan only walks.
 void selectNothing(CleanSettings& settings) {
@@ -44,8 +37,9 @@ void selectNothing(CleanSettings& settings) {
     settings.Empfolder = false;
 }
 
-// The rules the generated names are made for; the files are empty, so no zero-size rule.
-void selectGenerated(CleanSettings& settings) {
+// The rules the generated names are made for, deleting permanently and listing each item;
+// the files are empty, so no zero-size rule. Everything adds the plain files' extension.
+void select(CleanSettings& settings, Selection selection) {
     selectNothing(settings);
     settings.Picthumb = true;
     settings.Tempfile = true;
@@ -53,11 +47,34 @@ void selectGenerated(CleanSettings& settings) {
     settings.Logfile = true;
     settings.Recycle = false;
     settings.Display = true;
+    if (selection == Selection::Everything) {
+        settings.Ext = "dat";
+    }
 }
 
-bool runDel() {
+// Each timed case starts from the same tree, new and with the caches warm.
+void freshTree(const TreeShape& shape) {
+    removeTree(root);
+    if (!generateTree(root, shape)) {
+        throw std::runtime_error("could not generate the tree below " + root);
+    }
+    enumerateTree(root);
+}
+
+uint64_t filesLeft() {
+    return enumerateTree(root).files;
+}
+
+std::vector<std::string> delPatterns(Selection selection) {
+    if (selection == Selection::Everything) {
+        return {"*"};
+    }
+    return {"*.tmp", "*.bak", "*.log", "~*", "Thumbs.db"};
+}
+
+void runDel(Selection selection) {
     std::wstring command = L"cmd.exe /c del /s /q";
-    for (const char* pattern : {"*.tmp", "*.bak", "*.log", "~*", "Thumbs.db"}) {
+    for (const std::string& pattern : delPatterns(selection)) {
         command += L" " + win32::widen(root + "\\" + pattern);
     }
     command += L" >NUL";
@@ -66,92 +83,126 @@ bool runDel() {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        return false;
+        throw std::runtime_error("could not start cmd.exe");
     }
     win32::UniqueKernelHandle processHandle(process.hProcess);
     win32::UniqueKernelHandle threadHandle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
-    return true;
 }
 
-void printLine(const char* what, double seconds, double bare, const char* note) {
-    std::printf("%-34s %7.3f s  %6.2fx bare  %s\n", what, seconds, seconds / bare, note);
+// Dustbane's scan over the real file system, registry and shell, listing into a stand-in
+// window; a new run each time.
+class Scanner {
+  public:
+    struct Result {
+        double seconds = 0;
+        int deleted = 0;
+        size_t lines = 0;
+    };
+
+    Result scan(Selection selection, bool selectAny) {
+        CleanSettings settings;
+        if (selectAny) {
+            select(settings, selection);
+        } else {
+            selectNothing(settings);
+        }
+        BenchWindow window;
+        CleanRun cleanRun;
+        cleanRun.recycleAllowed = true;
+        cleanRun.listEachItem = true;
+        RunContext context{platform_,    settings, language_,         window,
+                           window.model, cleanRun, benchFolder + "\\"};
+        Deletion deletion(context);
+        Result result;
+        result.seconds = secondsFor([&] { scanSearchPath(deletion, root); });
+        result.deleted = window.model.deletedCount();
+        result.lines = window.model.lines().size();
+        return result;
+    }
+
+  private:
+    win32::Win32FileSystem files_;
+    win32::Win32Registry registry_;
+    win32::Win32Shell shell_;
+    win32::Win32System system_;
+    win32::Win32Prompter prompter_;
+    Platform platform_{files_, registry_, shell_, system_, prompter_};
+    LanguageTable language_;
+};
+
+void printTime(const char* what, double seconds, const std::string& note) {
+    std::printf("  %-28s %8.3f s  %s\n", what, seconds, note.c_str());
 }
 
-int run() {
+std::string leftNote(uint64_t deleted, uint64_t left) {
+    return std::to_string(deleted) + " deleted, " + std::to_string(left) + " files left";
+}
+
+void timeDeletions(Scanner& scanner, const TreeShape& shape, Selection selection) {
+    const bool everything = selection == Selection::Everything;
+    const uint64_t selected = everything ? shape.files() : shape.folders() * matchingPerFolder();
+    std::printf("%s: %llu of %llu files selected\n", everything ? "every file" : "rules' share",
+                static_cast<unsigned long long>(selected),
+                static_cast<unsigned long long>(shape.files()));
+
+    freshTree(shape);
+    uint64_t bareDeleted = 0;
+    const double bare = secondsFor([&] { bareDeleted = deleteSelected(root, selection); });
+    printTime("bare delete loop", bare, leftNote(bareDeleted, filesLeft()));
+
+    freshTree(shape);
+    const Scanner::Result scan = scanner.scan(selection, true);
+    printTime("Dustbane's deleting scan", scan.seconds,
+              leftNote(static_cast<uint64_t>(scan.deleted), filesLeft()) + ", " +
+                  std::to_string(scan.lines) + " lines");
+
+    freshTree(shape);
+    const double del = secondsFor([&] { runDel(selection); });
+    printTime("cmd /c del /s /q", del, std::to_string(filesLeft()) + " files left");
+
+    std::printf("  deleting scan: %.2fx the bare delete loop, %.2fx del\n", scan.seconds / bare,
+                scan.seconds / del);
+}
+
+TreeShape shapeFrom(int argc, char** argv) {
+    TreeShape shape;
+    if (argc == 4) {
+        shape.topFolders = std::atoi(argv[1]);
+        shape.subfoldersEach = std::atoi(argv[2]);
+        shape.filesPerFolder = std::atoi(argv[3]);
+    }
+    if (shape.topFolders < 1 || shape.subfoldersEach < 1 ||
+        shape.filesPerFolder < matchingPerFolder()) {
+        throw std::runtime_error("usage: bench.exe [TOP SUB FILES], FILES at least " +
+                                 std::to_string(matchingPerFolder()));
+    }
+    return shape;
+}
+
+int run(int argc, char** argv) {
+    const TreeShape shape = shapeFrom(argc, argv);
     removeTree(root);
     CreateDirectoryW(win32::widen(benchFolder).c_str(), nullptr);
-    const TreeShape shape;
-    bool generated = false;
-    const double generation = secondsFor([&] { generated = generateTree(root, shape); });
-    if (!generated) {
-        std::printf("could not generate the tree below %s\n", root.c_str());
-        return 1;
-    }
-    enumerateTree(root); // warms the caches for every timed walk that follows
+    double generation = secondsFor([&] { freshTree(shape); });
+    std::printf("tree: %llu files in %llu folders, generated afresh for each case (%.2f s)\n",
+                static_cast<unsigned long long>(shape.files()),
+                static_cast<unsigned long long>(shape.folders()), generation);
+
+    Scanner scanner;
     TreeCounts counts;
-    const double bare = secondsFor([&] { counts = enumerateTree(root); });
-    const uint64_t selected = static_cast<uint64_t>(shape.topFolders) * shape.subfoldersEach *
-                              static_cast<uint64_t>(matchingPerFolder());
-    std::printf("tree: %llu files in %llu folders (%d holding files), %llu of them selected; "
-                "generated in %.2f s\n",
-                static_cast<unsigned long long>(counts.files),
-                static_cast<unsigned long long>(counts.folders),
-                shape.topFolders * shape.subfoldersEach, static_cast<unsigned long long>(selected),
-                generation);
+    const double walk = secondsFor([&] { counts = enumerateTree(root); });
+    printTime("bare FindFirstFileExW walk", walk,
+              std::to_string(counts.files) + " files, " + std::to_string(counts.folders) +
+                  " folders");
+    freshTree(shape);
+    const Scanner::Result nothing = scanner.scan(Selection::Generated, false);
+    printTime("scan, nothing selected", nothing.seconds,
+              std::to_string(nothing.deleted) + " deleted");
+    std::printf("  scan with nothing selected: %.2fx the bare walk\n", nothing.seconds / walk);
 
-    printLine("bare FindFirstFileExW walk:", bare, bare, "");
-
-    win32::Win32FileSystem files;
-    win32::Win32Registry registry;
-    win32::Win32Shell shell;
-    win32::Win32System system;
-    win32::Win32Prompter prompter;
-    Platform platform{files, registry, shell, system, prompter};
-    CleanSettings settings;
-    LanguageTable language;
-    BenchWindow window;
-    CleanRun cleanRun;
-    cleanRun.recycleAllowed = true;
-    cleanRun.listEachItem = true;
-    RunContext context{platform,     settings, language,          window,
-                       window.model, cleanRun, benchFolder + "\\"};
-    Deletion deletion(context);
-
-    selectNothing(settings);
-    const double walkOnly = secondsFor([&] { scanSearchPath(deletion, root); });
-    char note[160];
-    std::snprintf(note, sizeof note, "%d deleted", window.model.deletedCount());
-    printLine("scan, nothing selected:", walkOnly, bare, note);
-
-    selectGenerated(settings);
-    const uint64_t pumpsBefore = window.pumps;
-    const double scanDelete = secondsFor([&] { scanSearchPath(deletion, root); });
-    const TreeCounts afterScan = enumerateTree(root);
-    std::snprintf(note, sizeof note, "%d deleted, %zu lines, %llu files left; %llu pumps, %llu due",
-                  window.model.deletedCount(), window.model.lines().size(),
-                  static_cast<unsigned long long>(afterScan.files),
-                  static_cast<unsigned long long>(window.pumps - pumpsBefore),
-                  static_cast<unsigned long long>(window.duePumps));
-    printLine("scan, deleting the selected files:", scanDelete, bare, note);
-
-    removeTree(root);
-    if (!generateTree(root, shape)) {
-        std::printf("could not generate the tree again\n");
-        return 1;
-    }
-    enumerateTree(root);
-    bool started = false;
-    const double del = secondsFor([&] { started = runDel(); });
-    if (!started) {
-        std::printf("could not start cmd.exe\n");
-        return 1;
-    }
-    const TreeCounts afterDel = enumerateTree(root);
-    std::snprintf(note, sizeof note, "%llu files left",
-                  static_cast<unsigned long long>(afterDel.files));
-    printLine("cmd /c del /s /q, same patterns:", del, bare, note);
-    std::printf("scan deleting / del: %.2fx\n", scanDelete / del);
+    timeDeletions(scanner, shape, Selection::Generated);
+    timeDeletions(scanner, shape, Selection::Everything);
 
     removeTree(root);
     RemoveDirectoryW(win32::widen(benchFolder).c_str());
@@ -161,6 +212,11 @@ int run() {
 } // namespace
 } // namespace dustbane::bench
 
-int main() {
-    return dustbane::bench::run();
+int main(int argc, char** argv) {
+    try {
+        return dustbane::bench::run(argc, argv);
+    } catch (const std::exception& error) {
+        std::printf("%s\n", error.what());
+        return 1;
+    }
 }

@@ -49,9 +49,15 @@ target_link_libraries(e2e_tests PRIVATE gtest gtest_main comctl32 user32 advapi3
 target_link_options(e2e_tests PRIVATE ${DUSTBANE_STATIC_LINK})
 include(cmake/installer.cmake)
 
-# Benchmarks: one console program timing the scan on a generated tree, run under Wine by
-# scripts/bench.sh.
-file(GLOB DUSTBANE_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
-add_executable(bench ${DUSTBANE_BENCH_SOURCES})
+# Benchmarks, run under Wine by scripts/bench.sh: bench times the scan on generated trees
+# against bare loops and del; window_bench drives the real window through a clean, with the
+# end-to-end driver, and times it against /clean.
+add_executable(bench ${CMAKE_SOURCE_DIR}/bench/scan_bench.cpp ${CMAKE_SOURCE_DIR}/bench/bench_tree.cpp)
 target_link_libraries(bench PRIVATE dustbane_app_win32 dustbane_cli_win32)
 target_link_options(bench PRIVATE ${DUSTBANE_STATIC_LINK})
+file(GLOB DUSTBANE_E2E_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
+add_executable(window_bench ${CMAKE_SOURCE_DIR}/bench/window_bench.cpp
+               ${CMAKE_SOURCE_DIR}/bench/bench_tree.cpp ${DUSTBANE_E2E_DRIVER_SOURCES})
+target_include_directories(window_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(window_bench PRIVATE dustbane_platform_win32)
+target_link_options(window_bench PRIVATE ${DUSTBANE_STATIC_LINK})

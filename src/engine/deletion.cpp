@@ -48,6 +48,15 @@ void showCleaning(RunContext& context, const std::string& path) {
     context.window.pumpMessages();
 }
 
+// DeleteFile refuses only a read-only file, so the attributes get a call of their own only
+// then: a call per file would cost as much as the deletion.
+bool deleteFileWith(FileSystem& files, const std::string& path, uint32_t attributes) {
+    if ((attributes & attributes::readOnly) != 0) {
+        files.setNormalAttributes(path);
+    }
+    return files.deleteFile(path);
+}
+
 // Removes a link itself, never what it points to. Its attributes are left alone, since
 // setting them may reach the target.
 bool removeLink(FileSystem& files, const std::string& path, bool folder) {
@@ -92,26 +101,27 @@ bool Deletion::recycling() const {
 }
 
 bool Deletion::deleteItem(const std::string& path) {
+    return deleteItem(path, context_.platform.files.attributesOf(path).value_or(0));
+}
+
+bool Deletion::deleteItem(const std::string& path, uint32_t attributes) {
     showCleaning(context_, path);
     FileSystem& files = context_.platform.files;
-    const std::optional<uint32_t> found = files.attributesOf(path);
-    const bool folder = found && (*found & attributes::directory) != 0;
-    if (found && (*found & attributes::reparsePoint) != 0) {
+    const bool folder = (attributes & attributes::directory) != 0;
+    if ((attributes & attributes::reparsePoint) != 0) {
         return counted(removeLink(files, path, folder));
     }
     if (folder && refusedAsProtected(path)) {
         return false;
     }
-    return folder ? deleteFolderWhole(path) : deleteFileItem(path);
+    return folder ? deleteFolderWhole(path) : deleteFileItem(path, attributes);
 }
 
-bool Deletion::deleteFileItem(const std::string& path) {
+bool Deletion::deleteFileItem(const std::string& path, uint32_t attributes) {
     if (recycling()) {
         return recycle(path, false);
     }
-    FileSystem& files = context_.platform.files;
-    files.setNormalAttributes(path);
-    return counted(files.deleteFile(path));
+    return counted(deleteFileWith(context_.platform.files, path, attributes));
 }
 
 bool Deletion::deleteFolderWhole(const std::string& path) {
@@ -179,8 +189,7 @@ bool Deletion::removeTree(const std::string& folder, std::vector<RemovedItem>& r
                 whole = gone;
                 continue;
             } else {
-                files.setNormalAttributes(full);
-                gone = files.deleteFile(full);
+                gone = deleteFileWith(files, full, entry.attributes);
             }
             if (gone) {
                 removed.push_back({full, entry.isDirectory()});
@@ -259,10 +268,9 @@ bool Deletion::cleanFolder(const std::string& path) {
             // way it is one deleted folder all the same.
             deleted = deleteFolderWhole(full) || counted(cleanFolder(full));
         } else if (run.recycleAllowed) {
-            deleted = deleteItem(full);
+            deleted = deleteItem(full, entry.attributes);
         } else {
-            files.setNormalAttributes(full);
-            deleted = counted(files.deleteFile(full));
+            deleted = counted(deleteFileWith(files, full, entry.attributes));
         }
         if (deleted && listed) {
             addResultLine(full, image);

@@ -17,6 +17,9 @@ class Deletion {
     // allows it and Recycle is set, else for good through the file system. Counts and shows
     // the deleted item. A protected folder is refused with a warning line.
     bool deleteItem(const std::string& path);
+    // The same for an item whose attributes the caller has just read from its folder's
+    // listing, which saves asking for them again.
+    bool deleteItem(const std::string& path, uint32_t attributes);
     void addResultLine(const std::string& text, LineImage image);
     // The current time, the word and the subject, as an information line.
     void addStageLine(const std::string& word, const std::string& subject);
@@ -51,7 +54,7 @@ class Deletion {
     void addWarningLine(Text textEntry, const std::string& path);
     // A protected folder gets its warning line and true.
     bool refusedAsProtected(const std::string& path);
-    bool deleteFileItem(const std::string& path);
+    bool deleteFileItem(const std::string& path, uint32_t attributes);
     bool deleteFolderWhole(const std::string& path);
     // While the run recycles, an item the shell would take another item for stays, with a
     // warning line; true when it does.

@@ -119,6 +119,20 @@ TEST_F(ScanTest, DeletesSelectedFilesDepthFirstWithTheirLines) {
     EXPECT_EQ(model.deletedCount(), 3);
 }
 
+// The scan hands the listing's attributes on rather than asking again: a read-only file must
+// still lose its attribute first, and hidden or system files need no call of their own.
+TEST_F(ScanTest, ReadOnlyHiddenAndSystemFilesGoWithTheAttributesTheListingGave) {
+    settings.Recycle = false;
+    fake.files.addFile("C:\\s\\ro.tmp", "x", attributes::readOnly);
+    fake.files.addFile("C:\\s\\hs.tmp", "x", attributes::hidden | attributes::system);
+    fake.files.addFile("C:\\s\\all.tmp", "x",
+                       attributes::readOnly | attributes::hidden | attributes::system);
+
+    scan("C:\\s");
+    EXPECT_TRUE(fake.files.treeBelow("C:\\s").empty());
+    EXPECT_EQ(model.deletedCount(), 3);
+}
+
 TEST_F(ScanTest, WithDisplayClearItemsGoWithoutLines) {
     settings.Display = false;
     settings.Empfolder = true;

@@ -86,11 +86,15 @@ void MainList::sync() {
     }
     if (lines != drawnCount_) {
         drawnCount_ = lines;
+        // The new count and the scroll to the last line each paint the whole list at once
+        // otherwise: one paint, after both, is what a frame needs.
+        list_.setRedraw(false);
         list_.setItemCount(lines, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
-        InvalidateRect(list_.handle(), nullptr, FALSE);
         if (added_ && lines > 0) {
             list_.ensureVisible(lines - 1);
         }
+        list_.setRedraw(true);
+        InvalidateRect(list_.handle(), nullptr, FALSE);
     }
     added_ = false;
     if (model_.header() != drawnHeader_) {

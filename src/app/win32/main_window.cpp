@@ -34,6 +34,7 @@ constexpr UINT_PTR timer1 = 1; // start-up step 1: the display mode
 constexpr UINT_PTR timer2 = 2; // the elapsed clock
 constexpr UINT_PTR timer5 = 5; // start-up step 2: settings, summary, argument
 constexpr UINT_PTR timer6 = 6; // the run timer
+constexpr UINT_PTR frameTimer = 7; // draws the model's changes that waited for their frame
 constexpr UINT stepInterval = 100;
 constexpr UINT clockInterval = 1000;
 
@@ -279,6 +280,9 @@ void MainWindow::timer(UINT_PTR id) {
             PostMessageW(window_, WM_CLOSE, 0, 0);
         }
         break;
+    case frameTimer:
+        flush();
+        break;
     case timer2:
         parts_->driver.elapsedTick();
         flush();
@@ -364,7 +368,7 @@ void MainWindow::pumpMessages() {
     if (!pumpThrottle_.due(GetTickCount64())) {
         return;
     }
-    flush();
+    flushIfDue();
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -392,11 +396,16 @@ void MainWindow::requestFlush() {
 void MainWindow::flushIfDue() {
     if (flushThrottle_.due(GetTickCount64())) {
         flush();
+    } else if (!framePending_) {
+        framePending_ = SetTimer(window_, frameTimer, frameMilliseconds, nullptr) != 0;
     }
 }
 
 void MainWindow::flush() {
-    flushThrottle_.ran(GetTickCount64());
+    if (framePending_) {
+        framePending_ = false;
+        KillTimer(window_, frameTimer);
+    }
     list_.sync();
     for (int panel = 0; panel < static_cast<int>(drawnStatus_.size()); ++panel) {
         std::string& drawn = drawnStatus_[static_cast<size_t>(panel)];
@@ -417,6 +426,7 @@ void MainWindow::flush() {
         toolbar_.setCleanFace(toolbar_.iconsOnly() ? std::string() : drawnFace_.caption,
                               drawnFace_.picture, drawnFace_.hint);
     }
+    flushThrottle_.ran(GetTickCount64());
 }
 
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -489,7 +499,7 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case flushMessage:
         flushPosted_ = false;
-        flush();
+        flushIfDue();
         return 0;
     case WM_CLOSE:
         if (parts_) {

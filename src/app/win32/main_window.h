@@ -87,13 +87,18 @@ class MainWindow : public WindowOperations, private RunModelObserver {
     void requestFlush();
     // Draws what changed in the model since the last flush.
     void flush();
+    // Draws now when a frame is due, else at the next frame.
     void flushIfDue();
     void showProgress(bool shown);
     WindowBounds currentBounds() const;
 
-    // A real message pump or repaint at most this often: PeekMessage and invalidation are
-    // round trips to the window server under Wine, while the engine asks at every entry.
-    static constexpr uint64_t refreshMilliseconds = 10;
+    // A real message pump at most this often: PeekMessage is a round trip to the window
+    // server under Wine, while the engine asks at every entry.
+    static constexpr uint64_t pumpMilliseconds = 10;
+    // The model is drawn at most this often, counted from the end of the last drawing: a
+    // drawing of the list costs tens of milliseconds under Wine whatever it shows, so a run
+    // that drew at every pump would spend most of its time drawing.
+    static constexpr uint64_t frameMilliseconds = 100;
 
     HINSTANCE instance_;
     AppServices& app_;
@@ -116,8 +121,9 @@ class MainWindow : public WindowOperations, private RunModelObserver {
     int drawnPosition_ = 0;
     CleanFace drawnFace_;
     bool flushPosted_ = false;
-    RefreshThrottle pumpThrottle_{refreshMilliseconds};
-    RefreshThrottle flushThrottle_{refreshMilliseconds};
+    bool framePending_ = false;
+    RefreshThrottle pumpThrottle_{pumpMilliseconds};
+    RefreshThrottle flushThrottle_{frameMilliseconds};
     bool closePending_ = false;
 };
 

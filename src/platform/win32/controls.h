@@ -36,6 +36,8 @@ class Control {
         SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     }
     void invalidate() const { InvalidateRect(window_, nullptr, TRUE); }
+    // Off, changes draw nothing until it is on again and the control is invalidated.
+    void setRedraw(bool redraw) const { SendMessageW(window_, WM_SETREDRAW, redraw, 0); }
 
   protected:
     HWND window_ = nullptr;
