@@ -52,6 +52,7 @@ class RefreshThrottle {
     }
     // The work ran anyway (outside the throttle); the interval restarts from here.
     void ran(uint64_t nowMilliseconds) { last_ = nowMilliseconds; }
+    void setInterval(uint64_t intervalMilliseconds) { interval_ = intervalMilliseconds; }
 
   private:
     uint64_t interval_;

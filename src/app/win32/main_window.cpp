@@ -30,10 +30,10 @@ namespace {
 const wchar_t* const mainClass = L"TForm1";
 
 // The timers, named after the handlers they drive.
-constexpr UINT_PTR timer1 = 1; // start-up step 1: the display mode
-constexpr UINT_PTR timer2 = 2; // the elapsed clock
-constexpr UINT_PTR timer5 = 5; // start-up step 2: settings, summary, argument
-constexpr UINT_PTR timer6 = 6; // the run timer
+constexpr UINT_PTR timer1 = 1;     // start-up step 1: the display mode
+constexpr UINT_PTR timer2 = 2;     // the elapsed clock
+constexpr UINT_PTR timer5 = 5;     // start-up step 2: settings, summary, argument
+constexpr UINT_PTR timer6 = 6;     // the run timer
 constexpr UINT_PTR frameTimer = 7; // draws the model's changes that waited for their frame
 constexpr UINT stepInterval = 100;
 constexpr UINT clockInterval = 1000;
@@ -281,7 +281,9 @@ void MainWindow::timer(UINT_PTR id) {
         }
         break;
     case frameTimer:
-        flush();
+        KillTimer(window_, frameTimer);
+        framePending_ = false;
+        flushIfDue();
         break;
     case timer2:
         parts_->driver.elapsedTick();
@@ -402,6 +404,7 @@ void MainWindow::flushIfDue() {
 }
 
 void MainWindow::flush() {
+    const uint64_t started = GetTickCount64();
     if (framePending_) {
         framePending_ = false;
         KillTimer(window_, frameTimer);
@@ -426,7 +429,9 @@ void MainWindow::flush() {
         toolbar_.setCleanFace(toolbar_.iconsOnly() ? std::string() : drawnFace_.caption,
                               drawnFace_.picture, drawnFace_.hint);
     }
-    flushThrottle_.ran(GetTickCount64());
+    const uint64_t ended = GetTickCount64();
+    flushThrottle_.setInterval(std::max(frameMilliseconds, pauseToDrawing * (ended - started)));
+    flushThrottle_.ran(ended);
 }
 
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

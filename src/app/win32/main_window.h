@@ -95,10 +95,12 @@ class MainWindow : public WindowOperations, private RunModelObserver {
     // A real message pump at most this often: PeekMessage is a round trip to the window
     // server under Wine, while the engine asks at every entry.
     static constexpr uint64_t pumpMilliseconds = 10;
-    // The model is drawn at most this often, counted from the end of the last drawing: a
-    // drawing of the list costs tens of milliseconds under Wine whatever it shows, so a run
-    // that drew at every pump would spend most of its time drawing.
+    // The model is drawn at most this often, counted from the end of the last drawing, and
+    // no sooner than nine times the last drawing took: a drawing of the list costs tens of
+    // milliseconds under Wine whatever it shows, and a run spends at most a tenth of its
+    // time drawing.
     static constexpr uint64_t frameMilliseconds = 100;
+    static constexpr uint64_t pauseToDrawing = 9;
 
     HINSTANCE instance_;
     AppServices& app_;
