@@ -24,6 +24,10 @@ class QuietSystem : public System {
     void playEndSound() override {}
     void setBusyCursor(bool) override {}
     void moveCursorBy(int, int) override {}
+    bool processRuns(const std::string& imageName) const override {
+        return inner_.processRuns(imageName);
+    }
+    bool runsElevated() const override { return inner_.runsElevated(); }
 
   private:
     System& inner_;

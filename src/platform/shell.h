@@ -8,6 +8,8 @@ namespace dustbane {
 enum class SpecialFolder {
     InternetCache,
     LocalAppData,
+    // Where programs of low integrity write (AppData\LocalLow).
+    LocalAppDataLow,
     RoamingAppData,
     ProgramFiles,
     // The 32-bit programs' folder of a 64-bit system; the same as ProgramFiles elsewhere.

@@ -32,6 +32,12 @@ class System {
     virtual void playEndSound() = 0;
     virtual void setBusyCursor(bool busy) = 0;
     virtual void moveCursorBy(int dx, int dy) = 0;
+
+    // Whether a process of this image name ("chrome.exe", letter case ignored) runs in the
+    // current user's session.
+    virtual bool processRuns(const std::string& imageName) const = 0;
+    // Whether this program runs with an elevated (administrator) token.
+    virtual bool runsElevated() const = 0;
 };
 
 } // namespace dustbane

@@ -74,6 +74,9 @@ TEST_F(Win32ShellTest, FindsTheSystemFolders) {
     }
     EXPECT_TRUE(files.directoryExists(shell.specialFolder(SpecialFolder::LocalAppData)));
     EXPECT_TRUE(files.directoryExists(shell.specialFolder(SpecialFolder::RoamingAppData)));
+    // LocalLow lies beside Local, below the same AppData folder.
+    const std::string local = shell.specialFolder(SpecialFolder::LocalAppData);
+    EXPECT_EQ(shell.specialFolder(SpecialFolder::LocalAppDataLow), local + "Low");
     EXPECT_NE(shell.specialFolder(SpecialFolder::InternetCache),
               shell.specialFolder(SpecialFolder::LocalAppData));
     // This program is 64-bit, so the two Program Files folders differ.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <windows.h>
+// Needs windows.h first.
+#include <shlobj.h>
 
 namespace dustbane::testing {
 namespace {
@@ -66,6 +68,31 @@ TEST_F(Win32SystemTest, MovesTheCursorAndShowsTheBusyCursor) {
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
     system.setBusyCursor(false);
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+std::string thisProgramsName() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, length);
+    name = name.substr(name.find_last_of(L'\\') + 1);
+    return std::string(name.begin(), name.end());
+}
+
+TEST_F(Win32SystemTest, FindsARunningProcessByItsImageNameInAnyCase) {
+    const std::string name = thisProgramsName();
+    ASSERT_FALSE(name.empty());
+    EXPECT_TRUE(system.processRuns(name)) << name;
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+    EXPECT_TRUE(system.processRuns(upper)) << upper;
+    EXPECT_FALSE(system.processRuns("no-such-program-" + name));
+    EXPECT_FALSE(system.processRuns(name.substr(1))) << "the whole name must match";
+}
+
+TEST_F(Win32SystemTest, TellsWhetherItRunsElevatedAsTheAdministratorCheckDoes) {
+    // With UAC on, the administrators group counts only in an elevated token; without it,
+    // an administrator's token is elevated.
+    EXPECT_EQ(system.runsElevated(), IsUserAnAdmin() != FALSE);
 }
 
 } // namespace

@@ -18,6 +18,8 @@ const KNOWNFOLDERID& knownFolderOf(SpecialFolder folder) {
         return FOLDERID_InternetCache;
     case SpecialFolder::LocalAppData:
         return FOLDERID_LocalAppData;
+    case SpecialFolder::LocalAppDataLow:
+        return FOLDERID_LocalAppDataLow;
     case SpecialFolder::RoamingAppData:
         return FOLDERID_RoamingAppData;
     case SpecialFolder::ProgramFiles:

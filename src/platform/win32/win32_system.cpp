@@ -1,11 +1,13 @@
 #include "platform/win32/win32_system.h"
 
+#include "platform/win32/handles.h"
 #include "platform/win32/short_date.h"
 #include "platform/win32/text.h"
 
 #include <windows.h>
-// mmsystem.h relies on the types windows.h declares.
+// mmsystem.h and tlhelp32.h rely on the types windows.h declares.
 #include <mmsystem.h>
+#include <tlhelp32.h>
 
 namespace dustbane::win32 {
 
@@ -28,6 +30,17 @@ DateNames localeDateNames() {
         names.days.push_back(localeText(LOCALE_SABBREVDAYNAME1 + day));
     }
     return names;
+}
+
+DWORD currentSession() {
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    return session;
+}
+
+bool sameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 } // namespace
@@ -105,6 +118,41 @@ void Win32System::moveCursorBy(int dx, int dy) {
     if (GetCursorPos(&position)) {
         SetCursorPos(position.x + dx, position.y + dy);
     }
+}
+
+bool Win32System::processRuns(const std::string& imageName) const {
+    // The snapshot fails with INVALID_HANDLE_VALUE, as CreateFile does.
+    const UniqueFile snapshot{CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
+    if (!snapshot) {
+        return false;
+    }
+    const std::wstring wanted = widen(imageName);
+    const DWORD session = currentSession();
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        DWORD processSession = 0;
+        // A process of another session (another user's, or a service's) does not hold this
+        // user's caches.
+        if (sameNameIgnoringCase(entry.szExeFile, wanted) &&
+            ProcessIdToSessionId(entry.th32ProcessID, &processSession) &&
+            processSession == session) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Win32System::runsElevated() const {
+    UniqueKernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) {
+        return false;
+    }
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation), &size) &&
+           elevation.TokenIsElevated != 0;
 }
 
 } // namespace dustbane::win32

@@ -22,6 +22,9 @@ class Win32System : public System {
     void playEndSound() override;
     void setBusyCursor(bool busy) override;
     void moveCursorBy(int dx, int dy) override;
+
+    bool processRuns(const std::string& imageName) const override;
+    bool runsElevated() const override;
 };
 
 } // namespace dustbane::win32

@@ -56,6 +56,7 @@ class FakeShell : public Shell {
         {SpecialFolder::InternetCache,
          "C:\\users\\tester\\AppData\\Local\\Microsoft\\Windows\\INetCache"},
         {SpecialFolder::LocalAppData, "C:\\users\\tester\\AppData\\Local"},
+        {SpecialFolder::LocalAppDataLow, "C:\\users\\tester\\AppData\\LocalLow"},
         {SpecialFolder::RoamingAppData, "C:\\users\\tester\\AppData\\Roaming"},
         {SpecialFolder::System, "C:\\windows\\system32"},
         {SpecialFolder::ProgramData, "C:\\ProgramData"},

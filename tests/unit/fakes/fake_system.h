@@ -3,6 +3,7 @@
 #include "platform/system.h"
 
 #include <cstdio>
+#include <set>
 #include <string>
 
 namespace dustbane::testing {
@@ -25,6 +26,11 @@ class FakeSystem : public System {
         cursorX += dx;
         cursorY += dy;
     }
+    // Names compared as given: tests write them in the case the catalogue uses.
+    bool processRuns(const std::string& imageName) const override {
+        return runningProcesses.count(imageName) > 0;
+    }
+    bool runsElevated() const override { return elevated; }
 
     static std::string formatDate(int64_t dayNumber);
     static int64_t dayNumber(int year, int month, int day);
@@ -36,6 +42,8 @@ class FakeSystem : public System {
     bool busyCursor = false;
     int cursorX = 0;
     int cursorY = 0;
+    std::set<std::string> runningProcesses;
+    bool elevated = false;
 };
 
 } // namespace dustbane::testing
