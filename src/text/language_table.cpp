@@ -83,6 +83,10 @@ constexpr EnglishText englishTexts[] = {
     {Text::ProtectedFolderNotCleaned, "Protected folder, not cleaned:"},
     {Text::RecycleBinCannotTakeName, "Kept, the Recycle Bin cannot take this name:"},
     {Text::FoldersNotSearched, "Program, system and AppData folders are not searched"},
+    {Text::Skipped, "skipped:"},
+    {Text::IsRunning, "is running"},
+    {Text::NeedsAdministratorRights, "needs administrator rights"},
+    {Text::BrowsersAndApps, "Browsers and apps"},
 };
 
 static_assert(std::size(englishTexts) == LanguageTable::size);

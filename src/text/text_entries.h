@@ -73,9 +73,13 @@ enum class Text : int {
     ProtectedFolderNotCleaned = 64,
     RecycleBinCannotTakeName = 65,
     FoldersNotSearched = 66,
+    Skipped = 67,
+    IsRunning = 68,
+    NeedsAdministratorRights = 69,
+    BrowsersAndApps = 70,
 };
 
-inline constexpr int textCount = static_cast<int>(Text::FoldersNotSearched) + 1;
+inline constexpr int textCount = static_cast<int>(Text::BrowsersAndApps) + 1;
 
 // Lines every language file leaves empty; nothing shows them.
 constexpr bool isReserved(Text entry) {
