@@ -235,10 +235,7 @@ template <typename Visit> void Deletion::walk(const std::string& dir, Visit visi
     }
 }
 
-bool Deletion::cleanFolder(const std::string& path) {
-    if (refusedAsProtected(path)) {
-        return false;
-    }
+bool Deletion::cleanInside(const std::string& path) {
     FileSystem& files = context_.platform.files;
     CleanRun& run = context_.run;
     const CleanSettings& settings = context_.settings;
@@ -280,7 +277,22 @@ bool Deletion::cleanFolder(const std::string& path) {
             advanceProgress(context_.model, 1);
         }
     });
+    return ok;
+}
 
+bool Deletion::emptyFolder(const std::string& path) {
+    return !refusedAsProtected(path) && cleanInside(path);
+}
+
+bool Deletion::cleanFolder(const std::string& path) {
+    if (refusedAsProtected(path)) {
+        return false;
+    }
+    const bool ok = cleanInside(path);
+    FileSystem& files = context_.platform.files;
+    const CleanRun& run = context_.run;
+    const CleanSettings& settings = context_.settings;
+    const std::string dir = withBackslash(path);
     const bool removing = path != run.rootFolder || settings.Delfolder;
     if (removing && keptFromRecycleBin(path)) {
         return false;

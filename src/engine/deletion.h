@@ -26,6 +26,8 @@ class Deletion {
     // Deletes everything inside path, then path itself unless it is the run's rootFolder
     // (and Delfolder is clear). Refuses protected folders, drive roots among them.
     bool cleanFolder(const std::string& path);
+    // Deletes everything inside path; path itself always stays. Refuses protected folders.
+    bool emptyFolder(const std::string& path);
     // Cleans every folder named dirName below folder and deletes every file named fileName.
     void cleanNamedSubfolders(const std::string& folder, const std::string& dirName,
                               const std::string& fileName);
@@ -54,6 +56,8 @@ class Deletion {
     void addWarningLine(Text textEntry, const std::string& path);
     // A protected folder gets its warning line and true.
     bool refusedAsProtected(const std::string& path);
+    // Deletes everything inside path; true when all of it went.
+    bool cleanInside(const std::string& path);
     bool deleteFileItem(const std::string& path, uint32_t attributes);
     bool deleteFolderWhole(const std::string& path);
     // While the run recycles, an item the shell would take another item for stays, with a

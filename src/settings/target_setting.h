@@ -6,11 +6,25 @@
 
 namespace dustbane {
 
-// The two group boxes of the options dialog's Clean page.
-enum class TargetGroup { Windows, Applications };
+// The group boxes that hold the targets' check boxes: two on the options dialog's Clean page,
+// the rest on its "Browsers and apps" page.
+enum class TargetGroup {
+    Windows,
+    Applications,
+    Browsers,
+    Programs,
+    ShaderCaches,
+    // Folders of the system, cleaned only when this program runs elevated.
+    Administrator,
+};
+
+// Whether the group's boxes are on the "Browsers and apps" page.
+constexpr bool onBrowsersPage(TargetGroup group) {
+    return group != TargetGroup::Windows && group != TargetGroup::Applications;
+}
 
 // What the settings know of one cleaning target: the flag that enables it and where its check
-// box sits on the Clean page.
+// box sits.
 struct TargetSetting {
     FlagSetting flag;
     TargetGroup group;

@@ -30,6 +30,19 @@ enum class Removal {
     // The entries at its top level that match one of the name patterns; the listing lets no
     // messages run and ignores a stop, as it is short.
     NamePatterns,
+    // Everything inside each folder of one of the names directly below each profile; those
+    // folders stay, whatever Delfolder says, and links among them are passed over.
+    NamedFolders,
+};
+
+// Which folders below a target folder hold an application's profiles.
+enum class Profiles {
+    // The folder itself is the one profile.
+    None,
+    // A Chromium browser's profiles: Default, Profile <n> and Guest Profile.
+    Chromium,
+    // Every folder below it.
+    EveryFolder,
 };
 
 // A name that begins with prefix and ends with suffix, of a folder or of a file.
@@ -47,6 +60,9 @@ struct TargetFolder {
     Removal removal = Removal::WholeContents;
     const char* subfolderName = "";
     std::vector<NamePattern> patterns = {};
+    Profiles profiles = Profiles::None;
+    // The folders NamedFolders empties in each profile.
+    std::vector<const char*> names = {};
     // A required folder that is missing ends the stage before the folders after it.
     bool required = false;
 };
@@ -70,7 +86,7 @@ struct CleanTarget;
 // and setting tests and its progress step.
 using SpecialStep = void (*)(Deletion& deletion, const CleanTarget& target);
 
-// One fixed location a clean run empties: the flag that enables it and its check box, how the
+// One location a clean run empties: the flag that enables it and its check box, how the
 // stage meets a stop, its heading, and its folders with what goes from each.
 struct CleanTarget {
     TargetSetting setting;
@@ -80,6 +96,11 @@ struct CleanTarget {
     // The title of BeganAndFinished headings.
     Text title = Text::CleanCaption;
     SpecialStep special = nullptr;
+    // The image name of the application that owns the folders: while it runs in the user's
+    // session the stage is skipped with a line, touching nothing. nullptr for none.
+    const char* process = nullptr;
+    // Runs only when this program runs elevated; otherwise skipped with a line.
+    bool needsElevation = false;
 };
 
 using TargetCatalogue = std::vector<CleanTarget>;

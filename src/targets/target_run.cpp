@@ -1,6 +1,7 @@
 #include "targets/target_run.h"
 
 #include "engine/run_status.h"
+#include "paths/case_folding.h"
 #include "targets/windows_locations.h"
 
 #include <algorithm>
@@ -65,13 +66,88 @@ void removeMatching(Deletion& deletion, const std::string& folder,
     }
 }
 
-// Whether the folder is there to be cleaned; a whole-folder removal makes it the run's
-// rootFolder, so that the folder itself stays unless Delfolder is set.
+bool sameName(const std::string& a, const char* b) {
+    return caseKey(a) == caseKey(b);
+}
+
+bool isProfile(Profiles profiles, const std::string& name) {
+    switch (profiles) {
+    case Profiles::None:
+        return false;
+    case Profiles::Chromium:
+        return sameName(name, "Default") || sameName(name, "Guest Profile") ||
+               caseKey(name).starts_with(caseKey("Profile "));
+    case Profiles::EveryFolder:
+        return true;
+    }
+    return false;
+}
+
+// The folders below path, not links, that pass the test.
+template <typename Test>
+std::vector<std::string> foldersBelow(FileSystem& files, const std::string& path, Test test) {
+    std::vector<std::string> found;
+    auto listing = files.list(path);
+    if (!listing) {
+        return found;
+    }
+    DirectoryEntry entry;
+    while (listing->next(entry)) {
+        if (entry.isDirectory() && !entry.isLink() && test(entry.name)) {
+            found.push_back(withBackslash(path) + entry.name);
+        }
+    }
+    return found;
+}
+
+// The folders a NamedFolders entry empties: those of its names directly below each profile,
+// links left out.
+std::vector<std::string> namedCaches(FileSystem& files, const TargetFolder& folder,
+                                     const std::string& path) {
+    std::vector<std::string> profiles{path};
+    if (folder.profiles != Profiles::None) {
+        profiles = foldersBelow(files, path, [&folder](const std::string& name) {
+            return isProfile(folder.profiles, name);
+        });
+    }
+    std::vector<std::string> caches;
+    for (const std::string& profile : profiles) {
+        const auto named = foldersBelow(files, profile, [&folder](const std::string& name) {
+            return std::any_of(folder.names.begin(), folder.names.end(),
+                               [&name](const char* wanted) { return sameName(name, wanted); });
+        });
+        caches.insert(caches.end(), named.begin(), named.end());
+    }
+    return caches;
+}
+
+void emptyNamedFolders(Deletion& deletion, const TargetFolder& folder, const std::string& path) {
+    for (const std::string& cache : namedCaches(deletion.context().platform.files, folder, path)) {
+        if (deletion.context().run.stopRequested) {
+            return;
+        }
+        deletion.emptyFolder(cache);
+    }
+}
+
+// Whether the folder is there to be cleaned, for named folders whether one of them is; a
+// whole-folder removal makes it the run's rootFolder, so that the folder itself stays unless
+// Delfolder is set.
 bool folderFound(Deletion& deletion, const TargetFolder& folder, const std::string& path) {
     if (path.empty()) {
         return false;
     }
-    return folder.removal == Removal::NamePatterns || enterRootFolder(deletion, path);
+    FileSystem& files = deletion.context().platform.files;
+    switch (folder.removal) {
+    case Removal::NamePatterns:
+        return files.directoryExists(path);
+    case Removal::NamedFolders:
+        return !namedCaches(files, folder, path).empty();
+    case Removal::WholeContents:
+    case Removal::NamedSubfolders:
+        break;
+    }
+    return enterRootFolder(deletion, path);
 }
 
 void removeFrom(Deletion& deletion, const TargetFolder& folder, const std::string& path) {
@@ -84,6 +160,9 @@ void removeFrom(Deletion& deletion, const TargetFolder& folder, const std::strin
         return;
     case Removal::NamePatterns:
         removeMatching(deletion, path, folder.patterns);
+        return;
+    case Removal::NamedFolders:
+        emptyNamedFolders(deletion, folder, path);
         return;
     }
 }
@@ -140,6 +219,28 @@ void cleanFolders(Deletion& deletion, const CleanTarget& target) {
     }
 }
 
+// "<time> skipped: <caption> <reason>".
+void addSkippedLine(Deletion& deletion, const CleanTarget& target, const std::string& reason) {
+    const LanguageTable& language = deletion.context().language;
+    deletion.addStageLine(language.text(Text::Skipped),
+                          std::string(target.setting.flag.caption) + " " + reason);
+}
+
+// Whether the target may not run now; says why in a line.
+bool skippedNow(Deletion& deletion, const CleanTarget& target) {
+    const System& system = deletion.context().platform.system;
+    const LanguageTable& language = deletion.context().language;
+    if (target.needsElevation && !system.runsElevated()) {
+        addSkippedLine(deletion, target, "(" + language.text(Text::NeedsAdministratorRights) + ")");
+        return true;
+    }
+    if (target.process && system.processRuns(target.process)) {
+        addSkippedLine(deletion, target, language.text(Text::IsRunning));
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void runTarget(Deletion& deletion, const CleanTarget& target) {
@@ -148,6 +249,9 @@ void runTarget(Deletion& deletion, const CleanTarget& target) {
     }
     if (target.heading != Heading::StepWhenFound) {
         stepStageProgress(deletion);
+    }
+    if (skippedNow(deletion, target)) {
+        return;
     }
     if (target.special) {
         target.special(deletion, target);

@@ -49,7 +49,13 @@ TEST_F(AddedTarget, ItsFlagIsStoredAfterTheBuiltInOnesAndLoadsBack) {
     EXPECT_TRUE(flagValue(settings, scratchFlag)) << "the start-up value until one is stored";
 
     fake.registry.set(settingsKeyPath, "Ext", std::string("old"));
-    fake.registry.failWritesAfter(static_cast<int>(flagFields.size()));
+    // Every flag before it goes through: the built-in ones and the catalogue's own targets.
+    const auto flagsBefore = std::count_if(catalogue.begin(), catalogue.end() - 1,
+                                           [](const CleanTarget& target) {
+                                               return !isBuiltInFlag(target.setting.flag);
+                                           }) +
+                             static_cast<std::ptrdiff_t>(flagFields.size());
+    fake.registry.failWritesAfter(static_cast<int>(flagsBefore));
     EXPECT_NE(store.saveSettings(settings).find("\"Scratchpad\""), std::string::npos);
     for (const FlagField& flag : flagFields) {
         EXPECT_TRUE(fake.registry.get(settingsKeyPath, flag.name)) << flag.name;

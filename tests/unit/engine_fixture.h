@@ -2,6 +2,7 @@
 
 #include "engine/deletion.h"
 #include "fakes/fake_platform.h"
+#include "targets/target_catalogue.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -13,15 +14,11 @@ inline std::ostream& operator<<(std::ostream& out, const RecordingWindow::Line& 
     return out << "{\"" << line.caption << "\", " << static_cast<int>(line.image) << "}";
 }
 
-// Turns the ten Windows and application stages off, so that a run touches only what a
-// test made.
+// Turns every stage of the target catalogue off, the ten Windows and application stages and
+// those after them, so that a run touches only what a test made.
 inline void turnOffFixedLocations(CleanSettings& settings) {
-    for (bool CleanSettings::*stage :
-         {&CleanSettings::Tempfolder, &CleanSettings::Interfolder, &CleanSettings::Errorreport,
-          &CleanSettings::Thumbs, &CleanSettings::Firefox, &CleanSettings::Hotfix,
-          &CleanSettings::WDIfile, &CleanSettings::Acdsee, &CleanSettings::GoogleEarth,
-          &CleanSettings::Acrobatreader}) {
-        settings.*stage = false;
+    for (const CleanTarget& target : targetCatalogue()) {
+        setFlagValue(settings, target.setting.flag, false);
     }
 }
 
