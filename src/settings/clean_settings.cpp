@@ -84,6 +84,10 @@ bool flagValue(const CleanSettings& settings, const FlagSetting& flag) {
 void setFlagValue(CleanSettings& settings, const FlagSetting& flag, bool value) {
     if (const FlagField* field = fieldNamed(flag.name)) {
         settings.*field->field = value;
+    } else if (value == flag.startValue) {
+        // Only values other than the start value are kept, so that records holding the same
+        // flags compare equal however they got them.
+        settings.targetFlags.erase(flag.name);
     } else {
         settings.targetFlags[flag.name] = value;
     }

@@ -56,7 +56,7 @@ struct CleanSettings {
     CheckedPathList PathexList;
 
     // The flags of cleaning targets that have no field above, by registry value name; a flag
-    // missing here has its start-up value.
+    // missing here has its start-up value, and only the others are held.
     std::map<std::string, bool> targetFlags;
 
     bool operator==(const CleanSettings&) const = default;

@@ -102,10 +102,19 @@ bool loadList(const RegistryKey& key, const std::vector<std::string>& valueNames
 }
 
 // Reads the flags of the targets without a field of their own; false when one could not be read.
+// Settings saved by an earlier version lack the flags of targets it did not know: those stay
+// off, so that an update never widens what a run deletes.
 bool loadTargetFlags(const RegistryKey& key, const TargetSettings& targets,
                      CleanSettings& settings) {
+    const bool savedBefore = key.valueExists("Pathnum");
     for (const TargetSetting& target : targets) {
-        if (isBuiltInFlag(target.flag) || !key.valueExists(target.flag.name)) {
+        if (isBuiltInFlag(target.flag)) {
+            continue;
+        }
+        if (!key.valueExists(target.flag.name)) {
+            if (savedBefore) {
+                setFlagValue(settings, target.flag, false);
+            }
             continue;
         }
         auto value = key.readInt(target.flag.name);

@@ -129,17 +129,39 @@ void SettingsSummary::rebuild() {
         }
     };
     addOptionLines(shownLocations);
-    for (const TargetSetting& target : targets_) {
-        if (!isBuiltInFlag(target.flag) && flagValue(settings_, target.flag)) {
-            model_.addLine(indent + target.flag.caption, LineImage::Information);
-        }
-    }
+    addTargetLines(false);
     addOptionLines(shownFileRules);
+
+    const size_t browsersHeading = model_.lines().size();
+    model_.addLine(language_.text(Text::BrowsersAndApps) + ":", LineImage::Information);
+    const size_t before = model_.lines().size();
+    addTargetLines(true);
+    if (model_.lines().size() == before) {
+        model_.removeLine(browsersHeading);
+    }
 
     shown_ = true;
     model_.setStatusText(0, language_.text(Text::DoubleClickToChange));
     model_.setStatusText(1, "");
     model_.setStatusText(2, "");
+}
+
+void SettingsSummary::addTargetLines(bool browsersPage) {
+    for (const TargetSetting& target : targets_) {
+        if (!isBuiltInFlag(target.flag) && dustbane::onBrowsersPage(target.group) == browsersPage &&
+            flagValue(settings_, target.flag)) {
+            model_.addLine(indent + target.flag.caption, LineImage::Information);
+        }
+    }
+}
+
+bool SettingsSummary::onBrowsersPage(const std::string& caption) const {
+    if (caption == language_.text(Text::BrowsersAndApps) + ":") {
+        return true;
+    }
+    return std::any_of(targets_.begin(), targets_.end(), [&caption](const TargetSetting& target) {
+        return dustbane::onBrowsersPage(target.group) && caption == indent + target.flag.caption;
+    });
 }
 
 std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const {
@@ -148,6 +170,11 @@ std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const 
         return std::nullopt;
     }
     const std::string& selected = lines[size_t(selectedLine)].caption;
+    // Before the words below: "Windows temporary folder" or "Firefox (current versions)" would
+    // match them.
+    if (onBrowsersPage(selected)) {
+        return OptionsPage::BrowsersAndApps;
+    }
     for (const char* word : cleanPageWords) {
         if (contains(selected, word)) {
             return OptionsPage::Clean;

@@ -12,14 +12,22 @@
 namespace dustbane {
 
 // Pages of the options dialog, by index.
-enum class OptionsPage { General = 0, Filters = 1, Pathes = 2, Specific = 3, Clean = 4 };
+enum class OptionsPage {
+    General = 0,
+    Filters = 1,
+    Pathes = 2,
+    Specific = 3,
+    Clean = 4,
+    BrowsersAndApps = 5,
+};
 
 // The outline of the current settings that the main list shows between runs, written into
 // the run model.
 class SettingsSummary {
   public:
     // The targets whose flags have no field of their own are listed after the built-in
-    // locations, in their order.
+    // locations, in their order; those of the "Browsers and apps" page under a heading of
+    // their own after the other locations.
     SettingsSummary(const CleanSettings& settings, const LanguageTable& language, RunModel& model,
                     const ProtectedFolders& folders, TargetSettings targets = {});
 
@@ -40,6 +48,11 @@ class SettingsSummary {
     std::optional<OptionsPage> pageForLine(int selectedLine) const;
 
   private:
+    // The enabled targets of one side of the Clean and "Browsers and apps" pages, one line each.
+    void addTargetLines(bool browsersPage);
+    // Whether the line is the "Browsers and apps" heading or one of its targets.
+    bool onBrowsersPage(const std::string& caption) const;
+
     const CleanSettings& settings_;
     const LanguageTable& language_;
     RunModel& model_;
