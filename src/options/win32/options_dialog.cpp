@@ -20,10 +20,11 @@ namespace {
 
 const wchar_t* const optionsClass = L"TForm2";
 
-constexpr std::array<int, 5> pageTemplates = {IDD_PAGE_GENERAL, IDD_PAGE_FILTERS, IDD_PAGE_PATHES,
-                                              IDD_PAGE_SPECIFIC, IDD_PAGE_CLEAN};
-constexpr std::array<const wchar_t*, 5> pageNames = {L"General", L"Filters", L"Pathes", L"Specific",
-                                                     L"Clean"};
+constexpr std::array<int, 6> pageTemplates = {IDD_PAGE_GENERAL, IDD_PAGE_FILTERS,
+                                              IDD_PAGE_PATHES,  IDD_PAGE_SPECIFIC,
+                                              IDD_PAGE_CLEAN,   IDD_PAGE_BROWSERS};
+constexpr std::array<const wchar_t*, 6> pageNames = {L"General",  L"Filters", L"Pathes",
+                                                     L"Specific", L"Clean",   L"Browsers and apps"};
 
 struct FlagBox {
     int id;
@@ -221,8 +222,11 @@ void OptionsDialog::initialise() {
     for (const FlagBox& box : flagBoxes) {
         SetWindowTextW(control(box.id), widen(captionOf(box.field)).c_str());
     }
+    const bool elevated = app_.platform.system.runsElevated();
     win32::createTargetBoxes(pages_[static_cast<size_t>(OptionsPage::Clean)], instance_,
-                             app_.targets);
+                             app_.targets, win32::BoxPage::Clean, elevated);
+    win32::createTargetBoxes(pages_[static_cast<size_t>(OptionsPage::BrowsersAndApps)], instance_,
+                             app_.targets, win32::BoxPage::BrowsersAndApps, elevated);
     win32::UpDownControl(control(IDC_LOGDAY_SPIN)).setRange(minLogDays, maxLogDays);
 
     SHFILEINFOW info{};

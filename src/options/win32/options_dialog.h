@@ -33,7 +33,7 @@ class OptionsDialog {
     HWND handle() const { return window_; }
 
   private:
-    static constexpr int pageCount = 5;
+    static constexpr int pageCount = 6;
 
     INT_PTR frameHandle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR pageHandle(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

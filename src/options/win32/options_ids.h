@@ -10,6 +10,7 @@
 #define IDD_PAGE_PATHES 403
 #define IDD_PAGE_SPECIFIC 404
 #define IDD_PAGE_CLEAN 405
+#define IDD_PAGE_BROWSERS 406
 
 // The frame: page control and bottom bar (IDOK and IDCANCEL are the system's).
 #define IDC_PAGES 4001
@@ -35,6 +36,11 @@
 // from the target list and numbered from IDX_FIRST_TARGET in its order.
 #define IDC_WINDOWS_GROUP 4501
 #define IDC_APPLICATIONS_GROUP 4502
+#define IDC_BROWSERS_GROUP 4503
+#define IDC_PROGRAMS_GROUP 4504
+#define IDC_SHADER_CACHES_GROUP 4505
+#define IDC_ADMINISTRATOR_GROUP 4506
+#define IDC_ADMINISTRATOR_NOTE 4507
 #define IDX_FIRST_TARGET 4601
 
 // Page "General": the log row.

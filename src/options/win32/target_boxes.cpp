@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace dustbane::win32 {
 
@@ -13,10 +14,10 @@ namespace {
 // In dialog units, as the page's template once placed them by hand.
 constexpr int groupLeft = 6;
 constexpr int groupTop = 6;
-constexpr int groupWidth = 280;
 constexpr int groupGap = 6;
-constexpr int boxLeft = 14;
-constexpr int boxWidth = 264;
+// From a group's left edge to its boxes, and from their right edge to the group's.
+constexpr int boxIndent = 8;
+constexpr int boxRightMargin = 8;
 constexpr int boxHeight = 10;
 constexpr int rowHeight = 13;
 // From a group's top edge to its first box, and below its last row.
@@ -26,12 +27,27 @@ constexpr int bottomMargin = 3;
 struct Group {
     TargetGroup group;
     int id;
+    // Groups of one column stack from the page's top.
+    int column;
 };
 
-constexpr std::array<Group, 2> groups = {{
-    {TargetGroup::Windows, IDC_WINDOWS_GROUP},
-    {TargetGroup::Applications, IDC_APPLICATIONS_GROUP},
-}};
+struct PageLayout {
+    std::vector<Group> groups;
+    int groupWidth;
+};
+
+PageLayout layoutOf(BoxPage page) {
+    if (page == BoxPage::Clean) {
+        return {{{TargetGroup::Windows, IDC_WINDOWS_GROUP, 0},
+                 {TargetGroup::Applications, IDC_APPLICATIONS_GROUP, 0}},
+                280};
+    }
+    return {{{TargetGroup::Browsers, IDC_BROWSERS_GROUP, 0},
+             {TargetGroup::ShaderCaches, IDC_SHADER_CACHES_GROUP, 0},
+             {TargetGroup::Programs, IDC_PROGRAMS_GROUP, 1},
+             {TargetGroup::Administrator, IDC_ADMINISTRATOR_GROUP, 1}},
+            137};
+}
 
 RECT inPixels(HWND page, int left, int top, int width, int height) {
     RECT rect{left, top, left + width, top + height};
@@ -44,41 +60,66 @@ void place(HWND control, HWND after, const RECT& rect, UINT flags) {
                  rect.bottom - rect.top, SWP_NOACTIVATE | flags);
 }
 
+HWND createControl(HWND page, HINSTANCE instance, const wchar_t* type, const std::string& text,
+                   DWORD style, int id) {
+    HWND control =
+        CreateWindowExW(0, type, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                        page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, SendMessageW(page, WM_GETFONT, 0, 0), FALSE);
+    return control;
+}
+
+int rowsOf(const TargetSettings& targets, TargetGroup group) {
+    int rows = 0;
+    for (const TargetSetting& target : targets) {
+        rows = target.group == group ? std::max(rows, target.row + 1) : rows;
+    }
+    return rows;
+}
+
 } // namespace
 
-void createTargetBoxes(HWND page, HINSTANCE instance, const TargetSettings& targets) {
-    const auto font = SendMessageW(page, WM_GETFONT, 0, 0);
-    int top = groupTop;
-    for (const Group& group : groups) {
-        int rows = 0;
-        for (const TargetSetting& target : targets) {
-            rows = target.group == group.group ? std::max(rows, target.row + 1) : rows;
-        }
+void createTargetBoxes(HWND page, HINSTANCE instance, const TargetSettings& targets, BoxPage on,
+                       bool elevated) {
+    const PageLayout layout = layoutOf(on);
+    std::vector<int> tops;
+    for (const Group& group : layout.groups) {
+        tops.resize(std::max(tops.size(), static_cast<size_t>(group.column + 1)), groupTop);
+        int& top = tops[static_cast<size_t>(group.column)];
+        const int left = groupLeft + group.column * (layout.groupWidth + groupGap);
+        const bool barred = group.group == TargetGroup::Administrator && !elevated;
+        const int boxRows = rowsOf(targets, group.group);
+        // The line that says why the boxes are disabled goes below them.
+        const int rows = boxRows + (barred ? 1 : 0);
         HWND groupBox = GetDlgItem(page, group.id);
         place(groupBox, nullptr,
-              inPixels(page, groupLeft, top, groupWidth,
+              inPixels(page, left, top, layout.groupWidth,
                        firstRowOffset + rows * rowHeight + bottomMargin),
               SWP_NOZORDER);
+        auto rowRect = [&](int row) {
+            return inPixels(page, left + boxIndent, top + firstRowOffset + row * rowHeight,
+                            layout.groupWidth - boxIndent - boxRightMargin, boxHeight);
+        };
         // The tab order follows the rows, each group's boxes after its group box.
         HWND previous = groupBox;
-        for (int row = 0; row < rows; ++row) {
+        for (int row = 0; row < boxRows; ++row) {
             for (size_t i = 0; i < targets.size(); ++i) {
                 const TargetSetting& target = targets[i];
                 if (target.group != group.group || target.row != row) {
                     continue;
                 }
-                HWND box = CreateWindowExW(
-                    0, L"BUTTON", widen(target.flag.caption).c_str(),
-                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0, page,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDX_FIRST_TARGET + i)), instance,
-                    nullptr);
-                SendMessageW(box, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-                place(box, previous,
-                      inPixels(page, boxLeft, top + firstRowOffset + row * rowHeight, boxWidth,
-                               boxHeight),
-                      0);
+                HWND box = createControl(page, instance, L"BUTTON", target.flag.caption,
+                                         WS_TABSTOP | BS_AUTOCHECKBOX,
+                                         IDX_FIRST_TARGET + static_cast<int>(i));
+                EnableWindow(box, !barred);
+                place(box, previous, rowRect(row), 0);
                 previous = box;
             }
+        }
+        if (barred) {
+            place(createControl(page, instance, L"STATIC", "needs administrator rights", 0,
+                                IDC_ADMINISTRATOR_NOTE),
+                  previous, rowRect(boxRows), 0);
         }
         top += firstRowOffset + rows * rowHeight + bottomMargin + groupGap;
     }
