@@ -41,8 +41,8 @@ TargetFolder namedFolders(SpecialFolder known, const char* relative, std::vector
 
 // A flag of its own, on for a first start unless off is asked for.
 TargetSetting pageBox(const char* name, const char* caption, TargetGroup group, int row,
-                      bool startValue = true, const char* hint = nullptr) {
-    return {{name, startValue, caption}, group, row, hint};
+                      bool startValue = true) {
+    return {{name, startValue, caption}, group, row};
 }
 
 CleanTarget chromiumBrowser(const char* name, const char* caption, int row, const char* userData,
@@ -87,8 +87,9 @@ CleanTarget programCaches(const char* name, const char* caption, int row, Target
 CleanTarget driverShaderCache(const char* name, const char* caption, int row,
                               std::vector<TargetFolder> folders) {
     return {
-        .setting = pageBox(name, caption, TargetGroup::ShaderCaches, row, false,
-                           "Games may stutter once while the driver rebuilds its shaders"),
+        // Off for a first start: games may stutter once while the driver rebuilds them, as
+        // the page says below the boxes.
+        .setting = pageBox(name, caption, TargetGroup::ShaderCaches, row, false),
         .entry = StageEntry::AfterPump,
         .heading = Heading::WhenFound,
         .folders = std::move(folders),

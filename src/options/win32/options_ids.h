@@ -32,8 +32,9 @@
 #define IDX_EMPFOLDER 4112
 #define IDX_DELFOLDER 4113
 
-// Page "Clean": the two group boxes, and the cleaning targets' check boxes, which are made
-// from the target list and numbered from IDX_FIRST_TARGET in its order.
+// Pages "Clean" and "Browsers and apps": the group boxes with the notes below two of them,
+// and the cleaning targets' check boxes, which are made from the target list and numbered
+// from IDX_FIRST_TARGET in its order.
 #define IDC_WINDOWS_GROUP 4501
 #define IDC_APPLICATIONS_GROUP 4502
 #define IDC_BROWSERS_GROUP 4503
@@ -41,6 +42,7 @@
 #define IDC_SHADER_CACHES_GROUP 4505
 #define IDC_ADMINISTRATOR_GROUP 4506
 #define IDC_ADMINISTRATOR_NOTE 4507
+#define IDC_SHADER_CACHES_NOTE 4508
 #define IDX_FIRST_TARGET 4601
 
 // Page "General": the log row.

@@ -77,6 +77,24 @@ int rowsOf(const TargetSettings& targets, TargetGroup group) {
     return rows;
 }
 
+// A line below a group's boxes, and the rows it takes (its text wraps).
+struct GroupNote {
+    const char* text = nullptr;
+    int rows = 0;
+    int id = 0;
+};
+
+GroupNote noteOf(TargetGroup group, bool elevated) {
+    if (group == TargetGroup::ShaderCaches) {
+        return {"Games may stutter once while the driver rebuilds its shaders.", 2,
+                IDC_SHADER_CACHES_NOTE};
+    }
+    if (group == TargetGroup::Administrator && !elevated) {
+        return {"needs administrator rights", 1, IDC_ADMINISTRATOR_NOTE};
+    }
+    return {};
+}
+
 } // namespace
 
 void createTargetBoxes(HWND page, HINSTANCE instance, const TargetSettings& targets, BoxPage on,
@@ -88,17 +106,18 @@ void createTargetBoxes(HWND page, HINSTANCE instance, const TargetSettings& targ
         int& top = tops[static_cast<size_t>(group.column)];
         const int left = groupLeft + group.column * (layout.groupWidth + groupGap);
         const bool barred = group.group == TargetGroup::Administrator && !elevated;
+        const GroupNote note = noteOf(group.group, elevated);
         const int boxRows = rowsOf(targets, group.group);
-        // The line that says why the boxes are disabled goes below them.
-        const int rows = boxRows + (barred ? 1 : 0);
+        const int rows = boxRows + note.rows;
         HWND groupBox = GetDlgItem(page, group.id);
         place(groupBox, nullptr,
               inPixels(page, left, top, layout.groupWidth,
                        firstRowOffset + rows * rowHeight + bottomMargin),
               SWP_NOZORDER);
-        auto rowRect = [&](int row) {
+        auto rowsRect = [&](int row, int count) {
             return inPixels(page, left + boxIndent, top + firstRowOffset + row * rowHeight,
-                            layout.groupWidth - boxIndent - boxRightMargin, boxHeight);
+                            layout.groupWidth - boxIndent - boxRightMargin,
+                            boxHeight + (count - 1) * rowHeight);
         };
         // The tab order follows the rows, each group's boxes after its group box.
         HWND previous = groupBox;
@@ -112,14 +131,13 @@ void createTargetBoxes(HWND page, HINSTANCE instance, const TargetSettings& targ
                                          WS_TABSTOP | BS_AUTOCHECKBOX,
                                          IDX_FIRST_TARGET + static_cast<int>(i));
                 EnableWindow(box, !barred);
-                place(box, previous, rowRect(row), 0);
+                place(box, previous, rowsRect(row, 1), 0);
                 previous = box;
             }
         }
-        if (barred) {
-            place(createControl(page, instance, L"STATIC", "needs administrator rights", 0,
-                                IDC_ADMINISTRATOR_NOTE),
-                  previous, rowRect(boxRows), 0);
+        if (note.text) {
+            place(createControl(page, instance, L"STATIC", note.text, 0, note.id), previous,
+                  rowsRect(boxRows, note.rows), 0);
         }
         top += firstRowOffset + rows * rowHeight + bottomMargin + groupGap;
     }
