@@ -20,6 +20,9 @@ class ForwardingFileSystem : public FileSystem {
     std::optional<uint32_t> attributesOf(const std::string& path) const override {
         return inner_.attributesOf(path);
     }
+    std::optional<DirectoryEntry> entryOf(const std::string& path) const override {
+        return inner_.entryOf(path);
+    }
     bool setNormalAttributes(const std::string& path) override {
         return inner_.setNormalAttributes(path);
     }

@@ -93,11 +93,27 @@ std::optional<uint32_t> PreviewFileSystem::attributesOf(const std::string& path)
         return std::nullopt;
     }
     const std::optional<uint32_t> found = inner().attributesOf(path);
-    if (!found || !normalized_.count(goneKey(path))) {
-        return found;
+    return found ? std::optional<uint32_t>(attributesAfterResets(path, *found)) : std::nullopt;
+}
+
+std::optional<DirectoryEntry> PreviewFileSystem::entryOf(const std::string& path) const {
+    if (gone(path)) {
+        return std::nullopt;
+    }
+    std::optional<DirectoryEntry> found = inner().entryOf(path);
+    if (found) {
+        found->attributes = attributesAfterResets(path, found->attributes);
+    }
+    return found;
+}
+
+uint32_t PreviewFileSystem::attributesAfterResets(const std::string& path,
+                                                  uint32_t attributes) const {
+    if (!normalized_.count(goneKey(path))) {
+        return attributes;
     }
     // As the reset would have left them: only what no reset can change.
-    const uint32_t kept = *found & (attributes::directory | attributes::reparsePoint);
+    const uint32_t kept = attributes & (attributes::directory | attributes::reparsePoint);
     return kept == 0 ? attributes::normal : kept;
 }
 

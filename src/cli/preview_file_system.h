@@ -21,6 +21,7 @@ class PreviewFileSystem : public ForwardingFileSystem {
     bool directoryExists(const std::string& path) const override;
     bool fileExists(const std::string& path) const override;
     std::optional<uint32_t> attributesOf(const std::string& path) const override;
+    std::optional<DirectoryEntry> entryOf(const std::string& path) const override;
     bool setNormalAttributes(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool removeDirectory(const std::string& path) override;
@@ -39,6 +40,8 @@ class PreviewFileSystem : public ForwardingFileSystem {
 
   private:
     bool hasContents(const std::string& folder);
+    // The stored attributes as the resets made on paper would have left them.
+    uint32_t attributesAfterResets(const std::string& path, uint32_t attributes) const;
 
     RunRecord& record_;
     std::set<std::string> gone_;

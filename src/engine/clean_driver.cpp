@@ -19,6 +19,16 @@ std::string labelled(const LanguageTable& language, Text label, const std::strin
     return "\n" + language.text(label) + ": " + value;
 }
 
+// The run's start less the age limit; nullopt while the limit is off.
+std::optional<FileTime> ageLimitStart(const RunContext& context) {
+    if (!context.settings.Agelimit) {
+        return std::nullopt;
+    }
+    const FileTime now = context.platform.system.fileTimeNow();
+    const FileTime span = static_cast<FileTime>(context.settings.Agehours) * fileTimeTicksPerHour;
+    return now > span ? now - span : 0;
+}
+
 } // namespace
 
 CleanDriver::CleanDriver(RunContext& context, SettingsSummary& summary, CleanStages stages)
@@ -77,6 +87,9 @@ std::string CleanDriver::confirmationSummary() const {
     if (!settings.Recycle) {
         summary += "\n" + language.text(Text::DeletePermanently);
     }
+    if (const std::string ageLimit = ageLimitText(settings); !ageLimit.empty()) {
+        summary += "\n" + ageLimit;
+    }
     if (!summary_.fileTypesText().empty()) {
         summary += labelled(language, Text::ConfirmFileTypes, summary_.fileTypesText());
     }
@@ -132,6 +145,7 @@ void CleanDriver::startRun() {
     context_.window.startElapsedClock();
     run.stopRequested = false;
     run.listEachItem = false;
+    run.keepFrom = ageLimitStart(context_);
     showFace(Text::StopCaption, CleanPicture::Stop, Text::StopHint);
 }
 

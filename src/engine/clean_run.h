@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/file_time.h"
+
+#include <optional>
 #include <string>
 
 namespace dustbane {
@@ -11,6 +14,8 @@ struct CleanRun {
     bool recycleAllowed = false;
     bool listEachItem = false;
     std::string rootFolder;
+    // Under the age limit, a file written or created at or after this time stays.
+    std::optional<FileTime> keepFrom;
 };
 
 } // namespace dustbane

@@ -100,21 +100,34 @@ bool Deletion::recycling() const {
     return context_.run.recycleAllowed && context_.settings.Recycle;
 }
 
-bool Deletion::deleteItem(const std::string& path) {
-    return deleteItem(path, context_.platform.files.attributesOf(path).value_or(0));
+bool Deletion::keptByAge(const DirectoryEntry& entry) const {
+    const std::optional<FileTime>& keepFrom = context_.run.keepFrom;
+    return keepFrom && !entry.isDirectory() &&
+           (entry.written >= *keepFrom || entry.created >= *keepFrom);
 }
 
-bool Deletion::deleteItem(const std::string& path, uint32_t attributes) {
-    showCleaning(context_, path);
-    FileSystem& files = context_.platform.files;
-    const bool folder = (attributes & attributes::directory) != 0;
-    if ((attributes & attributes::reparsePoint) != 0) {
-        return counted(removeLink(files, path, folder));
-    }
-    if (folder && refusedAsProtected(path)) {
+bool Deletion::deleteItem(const std::string& path) {
+    return deleteItem(path, context_.platform.files.entryOf(path).value_or(DirectoryEntry{}));
+}
+
+bool Deletion::deleteItem(const std::string& path, const DirectoryEntry& entry) {
+    if (keptByAge(entry)) {
         return false;
     }
-    return folder ? deleteFolderWhole(path) : deleteFileItem(path, attributes);
+    showCleaning(context_, path);
+    FileSystem& files = context_.platform.files;
+    if (entry.isLink()) {
+        return counted(removeLink(files, path, entry.isDirectory()));
+    }
+    if (!entry.isDirectory()) {
+        return deleteFileItem(path, entry.attributes);
+    }
+    if (refusedAsProtected(path)) {
+        return false;
+    }
+    // Gone whole it would take its young files along: under the age limit a folder is
+    // emptied entry by entry, and goes only when nothing in it stayed.
+    return ageLimited() ? counted(cleanFolder(path)) : deleteFolderWhole(path);
 }
 
 bool Deletion::deleteFileItem(const std::string& path, uint32_t attributes) {
@@ -248,7 +261,9 @@ bool Deletion::cleanInside(const std::string& path) {
         const LineImage image =
             entry.isDirectory() ? LineImage::FolderRemoved : LineImage::FileRemoved;
         bool deleted = false;
-        if (entry.isLink()) {
+        if (keptByAge(entry)) {
+            // It stays unlisted, and so does this folder.
+        } else if (entry.isLink()) {
             deleted = counted(removeLink(files, full, entry.isDirectory()));
         } else if (entry.isDirectory()) {
             if (refusedAsProtected(full)) {
@@ -262,10 +277,11 @@ bool Deletion::cleanInside(const std::string& path) {
                 return;
             }
             // A folder that cannot go whole is emptied entry by entry; once it is removed that
-            // way it is one deleted folder all the same.
-            deleted = deleteFolderWhole(full) || counted(cleanFolder(full));
+            // way it is one deleted folder all the same. Under the age limit no folder goes
+            // whole, so that its young files stay.
+            deleted = (!ageLimited() && deleteFolderWhole(full)) || counted(cleanFolder(full));
         } else if (run.recycleAllowed) {
-            deleted = deleteItem(full, entry.attributes);
+            deleted = deleteItem(full, entry);
         } else {
             deleted = counted(deleteFileWith(files, full, entry.attributes));
         }

@@ -17,14 +17,18 @@ class Deletion {
     // allows it and Recycle is set, else for good through the file system. Counts and shows
     // the deleted item. A protected folder is refused with a warning line.
     bool deleteItem(const std::string& path);
-    // The same for an item whose attributes the caller has just read from its folder's
-    // listing, which saves asking for them again.
-    bool deleteItem(const std::string& path, uint32_t attributes);
+    // The same for an item the caller has just read from its folder's listing, which saves
+    // asking for its attributes and times again.
+    bool deleteItem(const std::string& path, const DirectoryEntry& entry);
+    // Whether the age limit keeps this file: it was written or created too recently. A kept
+    // file is neither deleted, listed nor counted, and the folder holding it stays.
+    bool keptByAge(const DirectoryEntry& entry) const;
     void addResultLine(const std::string& text, LineImage image);
     // The current time, the word and the subject, as an information line.
     void addStageLine(const std::string& word, const std::string& subject);
     // Deletes everything inside path, then path itself unless it is the run's rootFolder
-    // (and Delfolder is clear). Refuses protected folders, drive roots among them.
+    // (and Delfolder is clear) or something inside stayed. Refuses protected folders, drive
+    // roots among them.
     bool cleanFolder(const std::string& path);
     // Deletes everything inside path; path itself always stays. Refuses protected folders.
     bool emptyFolder(const std::string& path);
@@ -50,6 +54,7 @@ class Deletion {
     };
 
     bool recycling() const;
+    bool ageLimited() const { return context_.run.keepFrom.has_value(); }
     // Counts the item when it went; returns whether it did.
     bool counted(bool deleted);
     // "<time> <text> <path>" with the warning picture.

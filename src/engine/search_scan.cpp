@@ -140,8 +140,7 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
         }
         advanceProgress(context.model, 1);
         const FileRule rule = selectingRule(settings, entry.name, entry.size);
-        if (rule == FileRule::None || !deletion.deleteItem(full, entry.attributes) ||
-            !settings.Display) {
+        if (rule == FileRule::None || !deletion.deleteItem(full, entry) || !settings.Display) {
             continue;
         }
         std::string line = full;

@@ -2,6 +2,8 @@
 
 #include "paths/canonical_path.h"
 
+#include <optional>
+
 namespace dustbane {
 
 namespace {
@@ -44,10 +46,12 @@ void cleanSpecificFolders(Deletion& deletion) {
 void cleanSpecificFiles(Deletion& deletion) {
     RunContext& context = deletion.context();
     forEachChecked(context.settings.FileList, [&](const std::string& file) {
-        if (!context.platform.files.fileExists(file)) {
+        const std::optional<DirectoryEntry> found = context.platform.files.entryOf(file);
+        // A file the age limit keeps is passed over without a line, as a missing one is.
+        if (!found || found->isDirectory() || deletion.keptByAge(*found)) {
             return;
         }
-        if (deletion.deleteItem(file)) {
+        if (deletion.deleteItem(file, *found)) {
             addItemLine(deletion, Text::SuccessfullyCleaned, file, LineImage::Note);
         } else {
             addItemLine(deletion, Text::NotCleaned, file, LineImage::FileRemoved);

@@ -53,6 +53,10 @@ void OptionsLogic::setLogDaysText(const std::string& text) {
     app_.settings.Logday = logDaysFromText(text);
 }
 
+void OptionsLogic::setAgeHoursText(const std::string& text) {
+    app_.settings.Agehours = ageHoursFromText(text);
+}
+
 bool OptionsLogic::restoreDefaultsAsked() {
     if (app_.platform.prompter.ask(defaultQuestion, "Confirmation", style::question) !=
         answer::yes) {

@@ -25,6 +25,8 @@ class OptionsLogic {
     void setFlag(bool CleanSettings::*field, bool value);
     // The log-days field as typed: Logday follows it, clamped into 1..100.
     void setLogDaysText(const std::string& text);
+    // The age-limit field as typed: Agehours follows it, clamped into 1..720.
+    void setAgeHoursText(const std::string& text);
 
     // "Default": asks, then restores the defaults in the live record without writing them.
     // True when the record changed.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_time.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -21,6 +23,8 @@ struct DirectoryEntry {
     std::string name;
     uint32_t attributes = 0;
     uint64_t size = 0;
+    FileTime created = 0;
+    FileTime written = 0;
 
     bool isDirectory() const { return (attributes & attributes::directory) != 0; }
     // Symbolic links, junctions and mount points: never followed by a walk.
@@ -45,6 +49,9 @@ class FileSystem {
     virtual bool directoryExists(const std::string& path) const = 0;
     virtual bool fileExists(const std::string& path) const = 0;
     virtual std::optional<uint32_t> attributesOf(const std::string& path) const = 0;
+    // The item as its folder's listing gives it (name empty), from one attribute query;
+    // nullopt when it is absent.
+    virtual std::optional<DirectoryEntry> entryOf(const std::string& path) const = 0;
 
     virtual bool setNormalAttributes(const std::string& path) = 0;
     virtual bool deleteFile(const std::string& path) = 0;

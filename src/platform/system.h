@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_time.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +29,8 @@ class System {
     // A date in the user's short date format as a day number; nullopt when unreadable.
     virtual std::optional<int64_t> parseShortDate(const std::string& text) const = 0;
     virtual int64_t todayDayNumber() const = 0;
+    // The current time as the file system writes file times.
+    virtual FileTime fileTimeNow() const = 0;
 
     // Plays the end sound ("end.wav", looked up as an alias, then as a file); returns when done.
     virtual void playEndSound() = 0;

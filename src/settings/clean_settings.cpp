@@ -107,11 +107,19 @@ void restoreDefaults(CleanSettings& settings) {
     }
     // Every target flag without a field of its own goes back to its start-up value.
     settings.targetFlags.clear();
+    settings.Agelimit = false;
     settings.FilesName.clear();
     settings.Ext.clear();
     for (const ListField& list : listFieldsLoadOrder) {
         (settings.*list.field).clear();
     }
+}
+
+std::string ageLimitText(const CleanSettings& settings) {
+    if (!settings.Agelimit) {
+        return {};
+    }
+    return "Only delete files older than " + std::to_string(settings.Agehours) + " hours";
 }
 
 } // namespace dustbane

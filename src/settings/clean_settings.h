@@ -49,6 +49,10 @@ struct CleanSettings {
     std::string FilesName;
     std::string Ext;
     int32_t Logday = 10;
+    // Only files older than Agehours are deleted: a file written or created within that many
+    // hours of a run's start stays.
+    bool Agelimit = false;
+    int32_t Agehours = 24;
 
     CheckedPathList FolderList;
     CheckedPathList FileList;
@@ -109,11 +113,16 @@ extern const std::array<ListField, 4> listFieldsSaveOrder;
 void insertSorted(CheckedPathList& list, CheckedPath entry,
                   const std::function<int(const std::string&, const std::string&)>& compare);
 
-// The Default button: every flag to its default, both texts and all four lists emptied;
-// Logday stays.
+// The Default button: every flag to its default, the age limit off, both texts and all four
+// lists emptied; Logday and Agehours stay.
 void restoreDefaults(CleanSettings& settings);
 
 inline constexpr int32_t minLogDays = 1;
 inline constexpr int32_t maxLogDays = 100;
+inline constexpr int32_t minAgeHours = 1;
+inline constexpr int32_t maxAgeHours = 720;
+
+// "Only delete files older than N hours" while the age limit is on; "" while it is off.
+std::string ageLimitText(const CleanSettings& settings);
 
 } // namespace dustbane

@@ -55,20 +55,28 @@ void removeRows(CheckedPathList& list, std::vector<size_t> rows) {
     }
 }
 
-int32_t logDaysFromText(const std::string& text) {
+int32_t numberFromText(const std::string& text, int32_t low, int32_t high) {
     if (text.empty() ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return minLogDays;
+        return low;
     }
-    // Leading zeros aside, more than three digits is above the limit whatever they say.
+    // Leading zeros aside, more digits than the limit has is above it whatever they say.
     auto first = text.find_first_not_of('0');
     if (first == std::string::npos) {
-        return minLogDays;
+        return low;
     }
-    if (text.size() - first > 3) {
-        return maxLogDays;
+    if (text.size() - first > std::to_string(high).size()) {
+        return high;
     }
-    return std::clamp(static_cast<int32_t>(std::stoi(text.substr(first))), minLogDays, maxLogDays);
+    return std::clamp(static_cast<int32_t>(std::stoi(text.substr(first))), low, high);
+}
+
+int32_t logDaysFromText(const std::string& text) {
+    return numberFromText(text, minLogDays, maxLogDays);
+}
+
+int32_t ageHoursFromText(const std::string& text) {
+    return numberFromText(text, minAgeHours, maxAgeHours);
 }
 
 } // namespace dustbane

@@ -26,8 +26,12 @@ bool addUnlessListed(CheckedPathList& list, const std::string& text, const Syste
 // ignored.
 void removeRows(CheckedPathList& list, std::vector<size_t> rows);
 
-// The log-days field's text as a number of days: digits only, clamped into 1..100;
-// anything that is no number reads as 1.
+// A number field's text: digits only, clamped into low..high; anything that is no number
+// reads as low.
+int32_t numberFromText(const std::string& text, int32_t low, int32_t high);
+// The log-days field's text as a number of days, 1..100.
 int32_t logDaysFromText(const std::string& text);
+// The age-limit field's text as a number of hours, 1..720.
+int32_t ageHoursFromText(const std::string& text);
 
 } // namespace dustbane

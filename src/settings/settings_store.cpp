@@ -126,6 +126,23 @@ bool loadTargetFlags(const RegistryKey& key, const TargetSettings& targets,
     return true;
 }
 
+// The age limit came after every other value: a key from before it has neither value, and
+// the limit stays off.
+void loadAgeLimit(const RegistryKey& key, CleanSettings& settings) {
+    if (key.valueExists("Agelimit")) {
+        auto on = key.readInt("Agelimit");
+        if (!on) {
+            return;
+        }
+        settings.Agelimit = *on != 0;
+    }
+    if (key.valueExists("Agehours")) {
+        if (auto hours = key.readInt("Agehours")) {
+            settings.Agehours = std::clamp(*hours, minAgeHours, maxAgeHours);
+        }
+    }
+}
+
 // Reads every field in store order; stops at the first value that cannot be read.
 void loadFields(const RegistryKey& key, const TargetSettings& targets, CleanSettings& settings,
                 const std::function<void()>& recycleCleared) {
@@ -171,6 +188,7 @@ void loadFields(const RegistryKey& key, const TargetSettings& targets, CleanSett
             return;
         }
     }
+    loadAgeLimit(key, settings);
 }
 
 } // namespace
@@ -222,6 +240,12 @@ std::string SettingsStore::saveSettings(const CleanSettings& settings) {
     }
     if (!key->writeInt("Logday", settings.Logday)) {
         return notSaved("Logday");
+    }
+    if (!key->writeInt("Agelimit", settings.Agelimit ? 1 : 0)) {
+        return notSaved("Agelimit");
+    }
+    if (!key->writeInt("Agehours", settings.Agehours)) {
+        return notSaved("Agehours");
     }
     return {};
 }

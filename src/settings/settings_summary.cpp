@@ -91,6 +91,9 @@ void SettingsSummary::rebuild() {
     if (!settings_.Recycle) {
         model_.addLine(indent + language_.text(Text::DeletePermanently), LineImage::Warning);
     }
+    if (settings_.Agelimit) {
+        model_.addLine(indent + ageLimitText(settings_), LineImage::Information);
+    }
 
     fileTypesText_ = settings_.Ext;
     fileNamesText_ = settings_.FilesName;
@@ -170,6 +173,10 @@ std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const 
         return std::nullopt;
     }
     const std::string& selected = lines[size_t(selectedLine)].caption;
+    // Its words ("delete", "files") would lead to another page.
+    if (settings_.Agelimit && selected == indent + ageLimitText(settings_)) {
+        return OptionsPage::General;
+    }
     // Before the words below: "Windows temporary folder" or "Firefox (current versions)" would
     // match them.
     if (onBrowsersPage(selected)) {

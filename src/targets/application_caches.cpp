@@ -93,8 +93,10 @@ void cleanGoogleEarthCache(Deletion& deletion, const CleanTarget& target) {
         return;
     }
     const std::string file = withBackslash(*folder) + googleEarthCacheFile;
+    const std::optional<DirectoryEntry> cacheFile = platform.files.entryOf(file);
     // Attributes stay as they are, so a read-only cache file is kept.
-    if (platform.files.fileExists(file) && platform.files.deleteFile(file)) {
+    if (cacheFile && !cacheFile->isDirectory() && !deletion.keptByAge(*cacheFile) &&
+        platform.files.deleteFile(file)) {
         addCaptionLine(deletion, target.setting.flag);
     }
 }

@@ -53,6 +53,10 @@ void removeMatching(Deletion& deletion, const std::string& folder,
         if (pattern == patterns.end()) {
             continue;
         }
+        // A file the age limit keeps is left as it is, attributes and all.
+        if (deletion.keptByAge(entry)) {
+            continue;
+        }
         const std::string full = dir + entry.name;
         // Attributes set through a link may reach its target; links go as links either way.
         if (!entry.isLink()) {

@@ -655,5 +655,85 @@ TEST_F(CleanRun, DefaultSearchPathCoversDriveC) {
     EXPECT_EQ(app_->close(), 0u);
 }
 
+// Dates a file back by two days. (Wine on Linux keeps no creation time of its own and gives
+// the last-write time for it, so the rule for a file copied today is left to the unit tests.)
+void makeOld(const std::string& path) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{};
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= 48ULL * 3600 * 10'000'000;
+    const FILETIME old{time.LowPart, time.HighPart};
+    HANDLE file = CreateFileW(win32::widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        throw std::runtime_error("cannot date " + path);
+    }
+    const bool dated = SetFileTime(file, &old, nullptr, &old);
+    CloseHandle(file);
+    if (!dated) {
+        throw std::runtime_error("cannot date " + path);
+    }
+}
+
+TEST_F(CleanRun, WithTheAgeLimitYoungFilesStayInEveryStageAndOldOnesGo) {
+    wchar_t tempPath[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, tempPath);
+    const std::string temp = win32::narrow(tempPath) + "agelimit\\";
+    const std::string hotfix = "C:\\windows\\KB990001";
+    const std::string folder = scratch() + "folder";
+    const std::string search = scratch() + "search";
+    const Strings young = {temp + "young.tmp",          temp + "mixed\\young.tmp",
+                           hotfix + "-young.log",       folder + "\\young.dat",
+                           folder + "\\sub\\young.dat", scratch() + "young.dat",
+                           search + "\\b.tmp",          search + "\\deep\\d.bak"};
+    const Strings old = {temp + "old.tmp",      temp + "mixed\\old.tmp", temp + "done\\old.tmp",
+                         hotfix + "-old.log",   folder + "\\old.dat",    folder + "\\sub\\old.dat",
+                         scratch() + "old.dat", search + "\\a.tmp",      search + "\\deep\\c.bak"};
+    for (const std::string& path : young) {
+        writeFile(path, "young");
+    }
+    for (const std::string& path : old) {
+        writeFile(path, "old");
+        makeOld(path);
+    }
+    turnOffFixedLocations();
+    writeFlags({{"Tempfolder", 1},
+                {"Hotfix", 1},
+                {"Displaybox", 0},
+                {"Logs", 0},
+                {"Recycle", 0},
+                {"Display", 1},
+                {"Agelimit", 1},
+                {"Agehours", 2}});
+    writeList("Path", {{search}});
+    writeList("Folder", {{folder}});
+    writeList("File", {{scratch() + "old.dat"}, {scratch() + "young.dat"}});
+
+    start();
+    const Strings summary = rows();
+    EXPECT_TRUE(std::find(summary.begin(), summary.end(),
+                          "  Only delete files older than 2 hours") != summary.end())
+        << ::testing::PrintToString(summary);
+    clickClean();
+    waitForEnd();
+
+    for (const std::string& path : young) {
+        EXPECT_TRUE(fileExists(path)) << path << " went";
+    }
+    for (const std::string& path : old) {
+        EXPECT_FALSE(fileExists(path)) << path << " stayed";
+    }
+    EXPECT_FALSE(directoryExists(temp + "done"));
+    EXPECT_TRUE(directoryExists(temp + "mixed"));
+    for (const std::string& row : rows()) {
+        for (const std::string& path : young) {
+            EXPECT_EQ(row.find(path), std::string::npos) << "listed: " << row;
+        }
+    }
+    EXPECT_EQ(app_->close(), 0u);
+}
+
 } // namespace
 } // namespace dustbane::e2e

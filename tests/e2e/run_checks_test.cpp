@@ -118,6 +118,7 @@ TEST_F(RunChecks, EachCheckBoxStoresTheSettingItsCaptionNames) {
         {"Google Earth Cache", "GoogleEarth"},
         {"Acdsee database", "Acdsee"},
         {"Acrobat Reader8 Cache", "Acrobatreader"},
+        {"Only delete files older than", "Agelimit"},
     };
     start();
     // The first OK stores every value; from then on each OK changes only what was clicked.

@@ -176,7 +176,7 @@ TEST_F(SettingsStoreTest, SaveSettingsWritesFlagsAsZeroOrOneThenTexts) {
     EXPECT_EQ(get("Ext"), FakeRegistry::Value{std::string("obj;gss")});
     EXPECT_EQ(get("Logday"), FakeRegistry::Value{int32_t{42}});
     EXPECT_FALSE(has("Foldernum")) << "lists are saved on their own";
-    EXPECT_EQ(fake.registry.valueNames(settingsKeyPath).size(), flagFields.size() + 3);
+    EXPECT_EQ(fake.registry.valueNames(settingsKeyPath).size(), flagFields.size() + 5);
 }
 
 TEST_F(SettingsStoreTest, FailedWriteNamesTheSettingAndStopsThere) {

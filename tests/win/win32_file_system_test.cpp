@@ -68,6 +68,47 @@ TEST_F(Win32FileSystemTest, ReportsSizesBeyondFourGigabytes) {
     EXPECT_EQ(entries["big.bin"].size, (5ULL << 30) + 7);
 }
 
+TEST_F(Win32FileSystemTest, ListingAndAttributeQueryGiveTheTimesSetOnTheFile) {
+    const std::string path = scratch / "dated.txt";
+    writeBytes(path, "x");
+    // 1 March 2024, 1 May 2025 and 2 June 2025, each with a low word of its own.
+    const FileTime created = 133'537'248'001'234'567ULL;
+    const FileTime accessed = 133'905'312'005'555'555ULL;
+    const FileTime written = 133'932'960'009'876'543ULL;
+    auto fileTime = [](FileTime time) {
+        return FILETIME{static_cast<DWORD>(time & 0xFFFFFFFF), static_cast<DWORD>(time >> 32)};
+    };
+    FILETIME kept{};
+    {
+        HANDLE file =
+            CreateFileW(win32::widen(path).c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES, 0,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const FILETIME times[] = {fileTime(created), fileTime(accessed), fileTime(written)};
+        EXPECT_TRUE(SetFileTime(file, &times[0], &times[1], &times[2]));
+        EXPECT_TRUE(GetFileTime(file, &kept, nullptr, nullptr));
+        CloseHandle(file);
+    }
+    // Where the file system keeps no creation time of its own (Wine on Linux), the system
+    // gives the last-write time for it, whatever was set.
+    const FileTime keptCreation =
+        (static_cast<FileTime>(kept.dwHighDateTime) << 32) | kept.dwLowDateTime;
+    EXPECT_TRUE(keptCreation == created || keptCreation == written) << keptCreation;
+
+    auto entries = listAll(files, scratch.path());
+    ASSERT_TRUE(entries.count("dated.txt"));
+    EXPECT_EQ(entries["dated.txt"].created, keptCreation);
+    EXPECT_EQ(entries["dated.txt"].written, written);
+
+    const std::optional<DirectoryEntry> queried = files.entryOf(path);
+    ASSERT_TRUE(queried);
+    EXPECT_EQ(queried->created, keptCreation);
+    EXPECT_EQ(queried->written, written);
+    EXPECT_EQ(queried->size, 1u);
+    EXPECT_FALSE(queried->isDirectory());
+    EXPECT_FALSE(files.entryOf(scratch / "missing.txt"));
+}
+
 TEST_F(Win32FileSystemTest, ListsADriveRootGivenWithOrWithoutItsBackslash) {
     // Away from the root, "C:" alone would name the current folder of drive C:.
     wchar_t previous[MAX_PATH];

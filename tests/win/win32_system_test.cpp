@@ -1,4 +1,6 @@
+#include "platform/win32/text.h"
 #include "platform/win32/win32_system.h"
+#include "scratch_folder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@ namespace {
 class Win32SystemTest : public ::testing::Test {
   protected:
     win32::Win32System system;
+    ScratchFolder scratch;
 };
 
 TEST_F(Win32SystemTest, ConvertsBetweenTheAnsiCodePageAndUtf8) {
@@ -26,6 +29,21 @@ TEST_F(Win32SystemTest, ConvertsBetweenTheAnsiCodePageAndUtf8) {
     EXPECT_EQ(system.toAnsi(""), "");
     // What the code page cannot hold becomes a stand-in, one per character.
     EXPECT_EQ(system.toAnsi("\xE6\x97\xA5\xE6\x9C\xAC").size(), 2u);
+}
+
+TEST_F(Win32SystemTest, TellsTheTimeAsFileTimesAreWritten) {
+    const std::string path = scratch / "now.txt";
+    const FileTime before = system.fileTimeNow();
+    writeBytes(path, "x");
+    const FileTime after = system.fileTimeNow();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(win32::widen(path).c_str(), GetFileExInfoStandard, &data));
+    const FileTime written = (static_cast<FileTime>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                             data.ftLastWriteTime.dwLowDateTime;
+    // File systems keep times coarser than the clock: a second either side is the same moment.
+    const FileTime second = 10'000'000;
+    EXPECT_LE(before, written + second);
+    EXPECT_GE(after + second, written);
 }
 
 TEST_F(Win32SystemTest, OrdersTextLikeTheSystemIgnoringCase) {

@@ -48,6 +48,24 @@ constexpr std::array<FlagBox, 13> flagBoxes = {{
     {IDX_DELFOLDER, &CleanSettings::Delfolder},
 }};
 
+// The number fields with up-down arrows: what typing sets, and the value shown again when the
+// field loses the focus.
+struct NumberBox {
+    int id;
+    int spin;
+    int32_t CleanSettings::*field;
+    void (OptionsLogic::*setText)(const std::string&);
+    int32_t low;
+    int32_t high;
+};
+
+const std::array<NumberBox, 2> numberBoxes = {{
+    {IDE_LOGDAY, IDC_LOGDAY_SPIN, &CleanSettings::Logday, &OptionsLogic::setLogDaysText, minLogDays,
+     maxLogDays},
+    {IDE_AGEHOURS, IDC_AGEHOURS_SPIN, &CleanSettings::Agehours, &OptionsLogic::setAgeHoursText,
+     minAgeHours, maxAgeHours},
+}};
+
 struct ListBox {
     PathListKind kind;
     int list;
@@ -227,7 +245,9 @@ void OptionsDialog::initialise() {
                              app_.targets, win32::BoxPage::Clean, elevated);
     win32::createTargetBoxes(pages_[static_cast<size_t>(OptionsPage::BrowsersAndApps)], instance_,
                              app_.targets, win32::BoxPage::BrowsersAndApps, elevated);
-    win32::UpDownControl(control(IDC_LOGDAY_SPIN)).setRange(minLogDays, maxLogDays);
+    for (const NumberBox& box : numberBoxes) {
+        win32::UpDownControl(control(box.spin)).setRange(box.low, box.high);
+    }
 
     SHFILEINFOW info{};
     systemImages_ = reinterpret_cast<HIMAGELIST>(
@@ -282,6 +302,24 @@ void OptionsDialog::command(int id, int code) {
         }
         return;
     }
+    if (id == IDX_AGELIMIT) {
+        if (code == BN_CLICKED && !filling_) {
+            settings.Agelimit = win32::ButtonControl(control(id)).checked();
+        }
+        return;
+    }
+    auto number = std::find_if(numberBoxes.begin(), numberBoxes.end(),
+                               [id](const NumberBox& box) { return box.id == id; });
+    if (number != numberBoxes.end()) {
+        if (code == EN_CHANGE && !filling_) {
+            (logic_.*number->setText)(textOf(control(id)));
+        } else if (code == EN_KILLFOCUS) {
+            filling_ = true;
+            SetWindowTextW(control(id), std::to_wstring(settings.*number->field).c_str());
+            filling_ = false;
+        }
+        return;
+    }
     for (const ListBox& box : listBoxes) {
         if (id == box.add && code == BN_CLICKED) {
             add(box.kind);
@@ -297,15 +335,6 @@ void OptionsDialog::command(int id, int code) {
     case IDE_FILESNAME:
         if (code == EN_CHANGE && !filling_) {
             (id == IDE_EXT ? settings.Ext : settings.FilesName) = textOf(control(id));
-        }
-        break;
-    case IDE_LOGDAY:
-        if (code == EN_CHANGE && !filling_) {
-            logic_.setLogDaysText(textOf(control(id)));
-        } else if (code == EN_KILLFOCUS) {
-            filling_ = true;
-            SetWindowTextW(control(id), std::to_wstring(settings.Logday).c_str());
-            filling_ = false;
         }
         break;
     case IDC_CLEAR_LOG:
@@ -410,7 +439,10 @@ void OptionsDialog::fill() {
     }
     SetWindowTextW(control(IDE_EXT), widen(settings.Ext).c_str());
     SetWindowTextW(control(IDE_FILESNAME), widen(settings.FilesName).c_str());
-    SetWindowTextW(control(IDE_LOGDAY), std::to_wstring(settings.Logday).c_str());
+    setCheck(control(IDX_AGELIMIT), settings.Agelimit);
+    for (const NumberBox& box : numberBoxes) {
+        SetWindowTextW(control(box.id), std::to_wstring(settings.*box.field).c_str());
+    }
     filling_ = false;
     for (const ListBox& box : listBoxes) {
         fillList(box.kind);

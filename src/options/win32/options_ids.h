@@ -51,6 +51,11 @@
 #define IDT_DAYS 4203
 #define IDC_CLEAR_LOG 4204
 #define IDC_VIEW_LOG 4205
+// Page "General": the age-limit row.
+#define IDX_AGELIMIT 4206
+#define IDE_AGEHOURS 4207
+#define IDC_AGEHOURS_SPIN 4208
+#define IDT_HOURS 4209
 
 // Page "Filters".
 #define IDT_OTHER_TYPES 4301

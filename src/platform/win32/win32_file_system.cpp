@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include "platform/win32/api_path.h"
+#include "platform/win32/file_times.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
@@ -27,6 +28,8 @@ class Win32DirectoryListing : public DirectoryListing {
         entry.name = narrow(data_.cFileName);
         entry.attributes = data_.dwFileAttributes;
         entry.size = (static_cast<uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
+        entry.created = toFileTime(data_.ftCreationTime);
+        entry.written = toFileTime(data_.ftLastWriteTime);
         return true;
     }
 
@@ -107,6 +110,19 @@ std::optional<uint32_t> Win32FileSystem::attributesOf(const std::string& path) c
     return attributes;
 }
 
+std::optional<DirectoryEntry> Win32FileSystem::entryOf(const std::string& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(apiPath(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    DirectoryEntry entry;
+    entry.attributes = data.dwFileAttributes;
+    entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.created = toFileTime(data.ftCreationTime);
+    entry.written = toFileTime(data.ftLastWriteTime);
+    return entry;
+}
+
 bool Win32FileSystem::directoryExists(const std::string& path) const {
     std::optional<uint32_t> attributes = attributesOf(path);
     return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -167,11 +183,8 @@ bool Win32FileSystem::canDelete(const std::string& path) const {
 }
 
 std::optional<uint64_t> Win32FileSystem::fileSize(const std::string& path) const {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(apiPath(path).c_str(), GetFileExInfoStandard, &data)) {
-        return std::nullopt;
-    }
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    const std::optional<DirectoryEntry> entry = entryOf(path);
+    return entry ? std::optional<uint64_t>(entry->size) : std::nullopt;
 }
 
 std::optional<std::string> Win32FileSystem::finalPath(const std::string& path) const {

@@ -13,6 +13,7 @@ class Win32FileSystem : public FileSystem {
     bool directoryExists(const std::string& path) const override;
     bool fileExists(const std::string& path) const override;
     std::optional<uint32_t> attributesOf(const std::string& path) const override;
+    std::optional<DirectoryEntry> entryOf(const std::string& path) const override;
 
     bool setNormalAttributes(const std::string& path) override;
     bool deleteFile(const std::string& path) override;

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system.h"
 
+#include "platform/win32/file_times.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/short_date.h"
 #include "platform/win32/text.h"
@@ -82,6 +83,12 @@ std::string Win32System::longTimeNow() const {
     int length =
         GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, text, ARRAYSIZE(text));
     return length > 0 ? narrow(text) : std::string();
+}
+
+FileTime Win32System::fileTimeNow() const {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return toFileTime(now);
 }
 
 std::string Win32System::shortDateToday() const {

@@ -165,6 +165,23 @@ void FakeFileSystem::lock(const std::string& path) {
     node->locked = true;
 }
 
+void FakeFileSystem::setTimes(const std::string& path, FileTime created, FileTime written) {
+    Node* node = find(path);
+    if (!node) {
+        throw std::invalid_argument("no such item to date: " + path);
+    }
+    node->created = created;
+    node->written = written;
+}
+
+DirectoryEntry FakeFileSystem::entryFor(const Node& node) {
+    return {{},
+            node.attributes == 0 ? attributes::normal : node.attributes,
+            node.contents.size(),
+            node.created,
+            node.written};
+}
+
 bool FakeFileSystem::exists(const std::string& path) const {
     return find(path) != nullptr;
 }
@@ -213,10 +230,9 @@ std::unique_ptr<DirectoryListing> FakeFileSystem::list(const std::string& folder
         entries.push_back({"..", attributes::directory, 0});
     }
     for (const Node* child : childrenOf(target)) {
-        auto slash = child->path.rfind('\\');
-        entries.push_back({child->path.substr(slash + 1),
-                           child->attributes == 0 ? attributes::normal : child->attributes,
-                           child->contents.size()});
+        DirectoryEntry entry = entryFor(*child);
+        entry.name = child->path.substr(child->path.rfind('\\') + 1);
+        entries.push_back(std::move(entry));
     }
     return std::make_unique<VectorListing>(std::move(entries));
 }
@@ -237,6 +253,11 @@ std::optional<uint32_t> FakeFileSystem::attributesOf(const std::string& path) co
         return std::nullopt;
     }
     return node->attributes == 0 ? attributes::normal : node->attributes;
+}
+
+std::optional<DirectoryEntry> FakeFileSystem::entryOf(const std::string& path) const {
+    const Node* node = find(path);
+    return node ? std::optional<DirectoryEntry>(entryFor(*node)) : std::nullopt;
 }
 
 bool FakeFileSystem::setNormalAttributes(const std::string& path) {

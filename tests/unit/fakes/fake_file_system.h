@@ -27,6 +27,8 @@ class FakeFileSystem : public FileSystem {
     void addFolderLink(const std::string& path, const std::string& target);
     // A file that refuses deletion, as a file held open without delete sharing.
     void lock(const std::string& path);
+    // The item's creation and last-write times; items made without this are from 1601.
+    void setTimes(const std::string& path, FileTime created, FileTime written);
 
     bool exists(const std::string& path) const;
     std::string contentsOf(const std::string& path) const;
@@ -41,6 +43,7 @@ class FakeFileSystem : public FileSystem {
     bool directoryExists(const std::string& path) const override;
     bool fileExists(const std::string& path) const override;
     std::optional<uint32_t> attributesOf(const std::string& path) const override;
+    std::optional<DirectoryEntry> entryOf(const std::string& path) const override;
     bool setNormalAttributes(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool removeDirectory(const std::string& path) override;
@@ -60,6 +63,8 @@ class FakeFileSystem : public FileSystem {
         std::string contents;
         bool locked = false;
         std::string linkTarget;
+        FileTime created = 0;
+        FileTime written = 0;
     };
 
     // Removes the node and everything stored below it, without following links.
@@ -67,6 +72,8 @@ class FakeFileSystem : public FileSystem {
     // The node a path resolves to, following links on the way (not the last component).
     const Node* find(const std::string& path) const;
     Node* find(const std::string& path);
+    // The node as a listing of its folder shows it.
+    static DirectoryEntry entryFor(const Node& node);
     // Direct children of a resolved folder, in enumeration order.
     std::vector<const Node*> childrenOf(const std::string& resolvedFolder) const;
     std::string resolve(const std::string& path) const;
