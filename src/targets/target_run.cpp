@@ -2,6 +2,7 @@
 
 #include "engine/run_status.h"
 #include "paths/case_folding.h"
+#include "targets/target_catalogue.h"
 #include "targets/windows_locations.h"
 
 #include <algorithm>
@@ -223,23 +224,40 @@ void cleanFolders(Deletion& deletion, const CleanTarget& target) {
     }
 }
 
-// "<time> skipped: <caption> <reason>".
-void addSkippedLine(Deletion& deletion, const CleanTarget& target, const std::string& reason) {
+// "<time> skipped: <what> <reason>".
+void addSkippedLine(Deletion& deletion, const std::string& what, const std::string& reason) {
     const LanguageTable& language = deletion.context().language;
-    deletion.addStageLine(language.text(Text::Skipped),
-                          std::string(target.setting.flag.caption) + " " + reason);
+    deletion.addStageLine(language.text(Text::Skipped), what + " " + reason);
 }
 
-// Whether the target may not run now; says why in a line.
+// Whether an enabled target that needs elevation runs before this one, and so has given the
+// administrator group's one skip line already.
+bool groupLineGiven(const CleanSettings& settings, const CleanTarget& target) {
+    for (const CleanTarget& earlier : targetCatalogue()) {
+        if (std::string(earlier.setting.flag.name) == target.setting.flag.name) {
+            return false;
+        }
+        if (earlier.needsElevation && flagValue(settings, earlier.setting.flag)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the target may not run now; says why in a line, once for the administrator group.
 bool skippedNow(Deletion& deletion, const CleanTarget& target) {
-    const System& system = deletion.context().platform.system;
-    const LanguageTable& language = deletion.context().language;
+    const RunContext& context = deletion.context();
+    const System& system = context.platform.system;
+    const LanguageTable& language = context.language;
     if (target.needsElevation && !system.runsElevated()) {
-        addSkippedLine(deletion, target, "(" + language.text(Text::NeedsAdministratorRights) + ")");
+        if (!groupLineGiven(context.settings, target)) {
+            addSkippedLine(deletion, "Administrator group",
+                           "(" + language.text(Text::NeedsAdministratorRights) + ")");
+        }
         return true;
     }
     if (target.process && system.processRuns(target.process)) {
-        addSkippedLine(deletion, target, language.text(Text::IsRunning));
+        addSkippedLine(deletion, target.setting.flag.caption, language.text(Text::IsRunning));
         return true;
     }
     return false;

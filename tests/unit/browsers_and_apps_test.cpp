@@ -312,16 +312,29 @@ TEST_F(AdministratorGroup, ElevatedItEmptiesTheSystemFoldersAndTheDumps) {
                                                "10:42:07 Clean System crash dumps"}));
 }
 
-TEST_F(AdministratorGroup, NotElevatedItIsSkippedWithALineAndTouchesNothing) {
+TEST_F(AdministratorGroup, NotElevatedItIsSkippedWithOneLineForTheGroupAndTouchesNothing) {
     const Strings before = fake.files.treeBelow("C:\\windows");
 
     cleanGroup();
 
     EXPECT_EQ(fake.files.treeBelow("C:\\windows"), before);
     EXPECT_EQ(fake.window.captions(),
-              (Strings{"10:42:07 skipped: Windows temporary folder (needs administrator rights)",
-                       "10:42:07 skipped: Delivery Optimization cache (needs administrator rights)",
-                       "10:42:07 skipped: System crash dumps (needs administrator rights)"}));
+              (Strings{"10:42:07 skipped: Administrator group (needs administrator rights)"}));
+}
+
+// The line does not hang on the group's first target being ticked.
+TEST_F(AdministratorGroup, NotElevatedTheLineComesWithWhicheverTargetIsTicked) {
+    for (const char* valueName : {"DeliveryOptimization", "SystemCrashDumps"}) {
+        SCOPED_TRACE(valueName);
+        fake.window.showLines({});
+        setFlagValue(settings, flagNamed("WindowsTempFolder"), false);
+        setFlagValue(settings, flagNamed("DeliveryOptimization"), false);
+
+        clean(valueName);
+
+        EXPECT_EQ(fake.window.captions(),
+                  (Strings{"10:42:07 skipped: Administrator group (needs administrator rights)"}));
+    }
 }
 
 } // namespace
