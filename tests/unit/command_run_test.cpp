@@ -168,6 +168,46 @@ TEST(CommandRun, PreviewListsItemsWithSizesUnderTheirHeadingsAndChangesNothing) 
     EXPECT_EQ(out.back(), "11 items, 44 bytes (44 B)");
 }
 
+// The browser and program caches are previewed as the ten locations are: their items with
+// sizes under their headings, counted in the total, and nothing of them or beside them goes.
+TEST(CommandRun, PreviewListsTheBrowserAndProgramCachesAndDeletesNothing) {
+    Machine machine;
+    machine.fake.registry.set(settingsKeyPath, "ChromeCache", int32_t{1});
+    machine.fake.registry.set(settingsKeyPath, "DiscordCache", int32_t{1});
+    const std::string chrome = "C:\\users\\tester\\AppData\\Local\\Google\\Chrome\\User Data\\";
+    const std::string discord = "C:\\users\\tester\\AppData\\Roaming\\discord\\";
+    FakeFileSystem& files = machine.fake.files;
+    files.addFile(chrome + "Default\\Cache\\Cache_Data\\f_000001", "12345678");
+    files.addFile(chrome + "Default\\Code Cache\\js\\index", "123");
+    files.addFile(chrome + "Profile 1\\GPUCache\\data_1", "12");
+    files.addFile(chrome + "Default\\Cookies", "cookies");
+    files.addFile(chrome + "Default\\History", "history");
+    files.addFile(chrome + "Default\\Bookmarks", "bookmarks");
+    files.addFile(discord + "Cache\\Cache_Data\\data_0", "123456");
+    files.addFile(discord + "Local Storage\\leveldb\\000003.log", "tokens");
+    const auto tree = machine.tree();
+
+    EXPECT_EQ(machine.run({"/preview"}), exit_code::success);
+
+    EXPECT_EQ(machine.tree(), tree);
+    const Lines& out = machine.printed;
+    for (const std::string& line :
+         Lines{"10:42:07 Clean Google Chrome",
+               "  folder  8  " + chrome + "Default\\Cache\\Cache_Data",
+               "  folder  3  " + chrome + "Default\\Code Cache\\js",
+               "  file    2  " + chrome + "Profile 1\\GPUCache\\data_1", "10:42:07 Clean Discord",
+               "  folder  6  " + discord + "Cache\\Cache_Data"}) {
+        EXPECT_TRUE(printedLine(out, line)) << line;
+    }
+    for (const std::string& line : out) {
+        for (const char* kept : {"Cookies", "History", "Bookmarks", "Local Storage"}) {
+            EXPECT_EQ(line.find(kept), std::string::npos) << line;
+        }
+    }
+    // The ten locations' and the user's 11 items and 44 bytes, and these four.
+    EXPECT_EQ(out.back(), "15 items, 63 bytes (63 B)");
+}
+
 // Preview, then clean on an identical machine: what the preview lists is what goes.
 class PreviewMatchesClean : public ::testing::TestWithParam<bool> {};
 
