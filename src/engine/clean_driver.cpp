@@ -87,7 +87,7 @@ std::string CleanDriver::confirmationSummary() const {
     if (!settings.Recycle) {
         summary += "\n" + language.text(Text::DeletePermanently);
     }
-    if (const std::string ageLimit = ageLimitText(settings); !ageLimit.empty()) {
+    if (const std::string ageLimit = ageLimitText(settings, language); !ageLimit.empty()) {
         summary += "\n" + ageLimit;
     }
     if (!summary_.fileTypesText().empty()) {

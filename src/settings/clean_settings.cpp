@@ -115,11 +115,12 @@ void restoreDefaults(CleanSettings& settings) {
     }
 }
 
-std::string ageLimitText(const CleanSettings& settings) {
+std::string ageLimitText(const CleanSettings& settings, const LanguageTable& language) {
     if (!settings.Agelimit) {
         return {};
     }
-    return "Only delete files older than " + std::to_string(settings.Agehours) + " hours";
+    return language.text(Text::AgeLimitBefore) + " " + std::to_string(settings.Agehours) + " " +
+           language.text(Text::AgeLimitAfter);
 }
 
 } // namespace dustbane

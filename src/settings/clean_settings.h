@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/language_table.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -123,6 +125,6 @@ inline constexpr int32_t minAgeHours = 1;
 inline constexpr int32_t maxAgeHours = 720;
 
 // "Only delete files older than N hours" while the age limit is on; "" while it is off.
-std::string ageLimitText(const CleanSettings& settings);
+std::string ageLimitText(const CleanSettings& settings, const LanguageTable& language);
 
 } // namespace dustbane

@@ -92,7 +92,7 @@ void SettingsSummary::rebuild() {
         model_.addLine(indent + language_.text(Text::DeletePermanently), LineImage::Warning);
     }
     if (settings_.Agelimit) {
-        model_.addLine(indent + ageLimitText(settings_), LineImage::Information);
+        model_.addLine(indent + ageLimitText(settings_, language_), LineImage::Information);
     }
 
     fileTypesText_ = settings_.Ext;
@@ -174,7 +174,7 @@ std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const 
     }
     const std::string& selected = lines[size_t(selectedLine)].caption;
     // Its words ("delete", "files") would lead to another page.
-    if (settings_.Agelimit && selected == indent + ageLimitText(settings_)) {
+    if (settings_.Agelimit && selected == indent + ageLimitText(settings_, language_)) {
         return OptionsPage::General;
     }
     // Before the words below: "Windows temporary folder" or "Firefox (current versions)" would

@@ -87,6 +87,8 @@ constexpr EnglishText englishTexts[] = {
     {Text::IsRunning, "is running"},
     {Text::NeedsAdministratorRights, "needs administrator rights"},
     {Text::BrowsersAndApps, "Browsers and apps"},
+    {Text::AgeLimitBefore, "Only delete files older than"},
+    {Text::AgeLimitAfter, "hours"},
 };
 
 static_assert(std::size(englishTexts) == LanguageTable::size);

@@ -77,9 +77,13 @@ enum class Text : int {
     IsRunning = 68,
     NeedsAdministratorRights = 69,
     BrowsersAndApps = 70,
+    // "<AgeLimitBefore> 24 <AgeLimitAfter>" names the age limit in the summary and the
+    // confirmation.
+    AgeLimitBefore = 71,
+    AgeLimitAfter = 72,
 };
 
-inline constexpr int textCount = static_cast<int>(Text::BrowsersAndApps) + 1;
+inline constexpr int textCount = static_cast<int>(Text::AgeLimitAfter) + 1;
 
 // Lines every language file leaves empty; nothing shows them.
 constexpr bool isReserved(Text entry) {

@@ -114,5 +114,21 @@ TEST_F(AgeLimitSummary, OneLineNamesTheLimitWhileItIsOnAndModifyOpensTheGeneralP
     EXPECT_EQ(summary.pageForLine(1), OptionsPage::General);
 }
 
+// The line speaks the language of the table, and Modify still finds it in that language.
+TEST_F(AgeLimitSummary, TheLineComesFromTheLanguageTable) {
+    std::string translated;
+    for (int i = 0; i < LanguageTable::size; ++i) {
+        translated += "entry " + std::to_string(i) + "\r\n";
+    }
+    language.loadText(translated);
+    settings.Agelimit = true;
+    settings.Agehours = 6;
+    summary.rebuild();
+    const std::vector<std::string> captions = fake.window.captions();
+    ASSERT_GE(captions.size(), 1u);
+    EXPECT_EQ(captions[0], "  entry 71 6 entry 72");
+    EXPECT_EQ(summary.pageForLine(0), OptionsPage::General);
+}
+
 } // namespace
 } // namespace dustbane
