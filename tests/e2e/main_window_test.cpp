@@ -144,6 +144,21 @@ TEST_F(MainWindow, FirstStartShowsTheSettingsSummary) {
         "  .tmp .old .bak ",
         "  Log files (*.log)",
         "  Temporary files (*.~xy, ~xy.*)",
+        // On at a first start: every browser and program cache but the driver caches and the
+        // administrator group.
+        "Browsers and apps:",
+        "  Google Chrome",
+        "  Microsoft Edge",
+        "  Brave",
+        "  Vivaldi",
+        "  Opera",
+        "  Firefox (current versions)",
+        "  Microsoft Teams",
+        "  Discord",
+        "  Slack",
+        "  Visual Studio Code",
+        "  DirectX shader cache",
+        "  Crash dumps of programs",
     };
     ASSERT_TRUE(waitUntil([&] { return listViewRows(list) == expected; }))
         << "rows: " << ::testing::PrintToString(listViewRows(list));
