@@ -4,6 +4,7 @@
 #include "platform/win32/text.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 namespace dustbane::bench {
@@ -165,6 +166,14 @@ void removeTree(const std::string& root) {
     const std::wstring base = widen(root);
     removeBelow(base);
     RemoveDirectoryW(base.c_str());
+}
+
+void freshTree(const std::string& root, const TreeShape& shape) {
+    removeTree(root);
+    if (!generateTree(root, shape)) {
+        throw std::runtime_error("could not generate the tree below " + root);
+    }
+    enumerateTree(root);
 }
 
 } // namespace dustbane::bench

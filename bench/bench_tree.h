@@ -53,4 +53,8 @@ uint64_t deleteSelected(const std::string& root, Selection selection);
 // Deletes root and everything below it.
 void removeTree(const std::string& root);
 
+// Each timed case starts from the same tree, new and with the caches warm: removes what is
+// below root, generates the tree again and walks it once. Throws when it cannot.
+void freshTree(const std::string& root, const TreeShape& shape);
+
 } // namespace dustbane::bench

@@ -52,15 +52,6 @@ void select(CleanSettings& settings, Selection selection) {
     }
 }
 
-// Each timed case starts from the same tree, new and with the caches warm.
-void freshTree(const TreeShape& shape) {
-    removeTree(root);
-    if (!generateTree(root, shape)) {
-        throw std::runtime_error("could not generate the tree below " + root);
-    }
-    enumerateTree(root);
-}
-
 uint64_t filesLeft() {
     return enumerateTree(root).files;
 }
@@ -146,18 +137,18 @@ void timeDeletions(Scanner& scanner, const TreeShape& shape, Selection selection
                 static_cast<unsigned long long>(selected),
                 static_cast<unsigned long long>(shape.files()));
 
-    freshTree(shape);
+    freshTree(root, shape);
     uint64_t bareDeleted = 0;
     const double bare = secondsFor([&] { bareDeleted = deleteSelected(root, selection); });
     printTime("bare delete loop", bare, leftNote(bareDeleted, filesLeft()));
 
-    freshTree(shape);
+    freshTree(root, shape);
     const Scanner::Result scan = scanner.scan(selection, true);
     printTime("Dustbane's deleting scan", scan.seconds,
               leftNote(static_cast<uint64_t>(scan.deleted), filesLeft()) + ", " +
                   std::to_string(scan.lines) + " lines");
 
-    freshTree(shape);
+    freshTree(root, shape);
     const double del = secondsFor([&] { runDel(selection); });
     printTime("cmd /c del /s /q", del, std::to_string(filesLeft()) + " files left");
 
@@ -184,7 +175,7 @@ int run(int argc, char** argv) {
     const TreeShape shape = shapeFrom(argc, argv);
     removeTree(root);
     CreateDirectoryW(win32::widen(benchFolder).c_str(), nullptr);
-    double generation = secondsFor([&] { freshTree(shape); });
+    double generation = secondsFor([&] { freshTree(root, shape); });
     std::printf("tree: %llu files in %llu folders, generated afresh for each case (%.2f s)\n",
                 static_cast<unsigned long long>(shape.files()),
                 static_cast<unsigned long long>(shape.folders()), generation);
@@ -195,7 +186,7 @@ int run(int argc, char** argv) {
     printTime("bare FindFirstFileExW walk", walk,
               std::to_string(counts.files) + " files, " + std::to_string(counts.folders) +
                   " folders");
-    freshTree(shape);
+    freshTree(root, shape);
     const Scanner::Result nothing = scanner.scan(Selection::Generated, false);
     printTime("scan, nothing selected", nothing.seconds,
               std::to_string(nothing.deleted) + " deleted");

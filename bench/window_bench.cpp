@@ -55,14 +55,6 @@ void storeSettings() {
     settings.writeString("Patha0", root);
 }
 
-void freshTree(const TreeShape& shape) {
-    removeTree(root);
-    if (!generateTree(root, shape)) {
-        throw std::runtime_error("could not generate the tree below " + root);
-    }
-    enumerateTree(root);
-}
-
 // From the click on Clean to the status strip's word that the run is over; the program is
 // started and settled before, and closed after.
 double windowClean() {
@@ -132,9 +124,9 @@ int run(int argc, char** argv) {
                 static_cast<unsigned long long>(shape.files()),
                 static_cast<unsigned long long>(shape.folders()));
 
-    freshTree(shape);
+    freshTree(root, shape);
     const double window = windowClean();
-    freshTree(shape);
+    freshTree(root, shape);
     const double command = commandClean();
     std::printf("  window: %.2fx /clean; %.3f ms per item in the window, %.3f with /clean\n",
                 window / command, window * 1000 / static_cast<double>(shape.files()),

@@ -34,47 +34,35 @@ void RunModel::removeLine(size_t index) {
     changed();
 }
 
-void RunModel::setHeader(std::string text) {
-    if (header_ != text) {
-        header_ = std::move(text);
+template <typename Value> void RunModel::update(Value& field, Value value) {
+    if (!(field == value)) {
+        field = std::move(value);
         changed();
     }
+}
+
+void RunModel::setHeader(std::string text) {
+    update(header_, std::move(text));
 }
 
 void RunModel::setListMenuEnabled(bool enabled) {
-    if (listMenuEnabled_ != enabled) {
-        listMenuEnabled_ = enabled;
-        changed();
-    }
+    update(listMenuEnabled_, enabled);
 }
 
 void RunModel::setStatusText(int panel, std::string text) {
-    std::string& shown = status_.at(size_t(panel));
-    if (shown != text) {
-        shown = std::move(text);
-        changed();
-    }
+    update(status_.at(size_t(panel)), std::move(text));
 }
 
 void RunModel::setActive(bool active) {
-    if (active_ != active) {
-        active_ = active;
-        changed();
-    }
+    update(active_, active);
 }
 
 void RunModel::setProgressPosition(int position) {
-    if (progressPosition_ != position) {
-        progressPosition_ = position;
-        changed();
-    }
+    update(progressPosition_, position);
 }
 
 void RunModel::setCleanFace(CleanFace face) {
-    if (!(face_ == face)) {
-        face_ = std::move(face);
-        changed();
-    }
+    update(face_, std::move(face));
 }
 
 } // namespace dustbane

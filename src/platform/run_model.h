@@ -83,6 +83,8 @@ class RunModel {
 
   private:
     void changed();
+    // Sets field and tells the observer, unless it holds value already.
+    template <typename Value> void update(Value& field, Value value);
 
     RunModelObserver* observer_ = nullptr;
     std::vector<ListLine> lines_;
