@@ -81,9 +81,32 @@ enum class Text : int {
     // confirmation.
     AgeLimitBefore = 71,
     AgeLimitAfter = 72,
+    // Texts with %1, %2 and %3 have the values filled in where the language puts them.
+    AnalyzeCaption = 73,
+    AnalyzeHint = 74,
+    StopAnalysisHint = 75,
+    StopAnalysisQuestion = 76,
+    AnalysisResults = 77,
+    Analyzing = 78,
+    AnalysisFinished = 79,
+    AnalysisStopped = 80,
+    WouldFree = 81,
+    GroupSize = 82,
+    MoreItems = 83,
+    EmptyFolders = 84,
+    RuleThumbsDb = 85,
+    RuleTildeName = 86,
+    RuleZeroSize = 87,
+    RuleListedName = 88,
+    RuleTildeExtension = 89,
+    RuleOldExtension = 90,
+    RuleLogExtension = 91,
+    RuleListedExtension = 92,
+    Freed = 93,
+    RecycleBinsHold = 94,
 };
 
-inline constexpr int textCount = static_cast<int>(Text::AgeLimitAfter) + 1;
+inline constexpr int textCount = static_cast<int>(Text::RecycleBinsHold) + 1;
 
 // Lines every language file leaves empty; nothing shows them.
 constexpr bool isReserved(Text entry) {
