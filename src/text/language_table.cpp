@@ -109,7 +109,7 @@ constexpr EnglishText englishTexts[] = {
     {Text::RuleOldExtension, "Files ending .tmp, .old or .bak"},
     {Text::RuleLogExtension, "Files ending .log"},
     {Text::RuleListedExtension, "Files of the listed types"},
-    {Text::Freed, "Freed %1 for good and %2 to the Recycle Bin; %3 items stayed (in use or access denied)"},
+    {Text::Freed, "Freed %1 for good, %2 to the Recycle Bin; %3 items stayed"},
     {Text::RecycleBinsHold, "The Recycle Bins hold %1."},
 };
 
