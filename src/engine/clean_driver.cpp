@@ -146,6 +146,7 @@ void CleanDriver::startRun() {
     run.stopRequested = false;
     run.listEachItem = false;
     run.keepFrom = ageLimitStart(context_);
+    run.ledger.clear();
     showFace(Text::StopCaption, CleanPicture::Stop, Text::StopHint);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/run_ledger.h"
 #include "platform/file_time.h"
 
 #include <optional>
@@ -16,6 +17,8 @@ struct CleanRun {
     std::string rootFolder;
     // Under the age limit, a file written or created at or after this time stays.
     std::optional<FileTime> keepFrom;
+    // What the run deleted and what stayed, item by item.
+    RunLedger ledger;
 };
 
 } // namespace dustbane

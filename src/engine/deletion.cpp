@@ -17,29 +17,35 @@ bool isDotEntry(const std::string& name) {
     return name == "." || name == "..";
 }
 
-// Whether the shell's whole-folder move must not see this tree: a link below it might be
-// followed into its target, a name it reads differently or a path too long for it makes it
-// take another item or fail. The walk never enters a link, so a loop of links cannot hold
-// it. A subfolder that cannot be listed may hide either, so it counts too.
-bool unfitForShell(FileSystem& files, const std::string& folder) {
+// The bytes of the files below the folder, or nullopt when the shell's whole-folder move
+// must not see this tree: a link below it might be followed into its target, a name it reads
+// differently or a path too long for it makes it take another item or fail. The walk never
+// enters a link, so a loop of links cannot hold it. A subfolder that cannot be listed may
+// hide either, so it counts too.
+std::optional<uint64_t> sizeForShellMove(FileSystem& files, const std::string& folder) {
     auto listing = files.list(folder);
     if (!listing) {
-        return true;
+        return std::nullopt;
     }
     const std::string dir = withBackslash(folder);
+    uint64_t total = 0;
     DirectoryEntry entry;
     while (listing->next(entry)) {
         if (isDotEntry(entry.name)) {
             continue;
         }
         if (entry.isLink() || !shellNamesExactly(dir + entry.name)) {
-            return true;
+            return std::nullopt;
         }
-        if (entry.isDirectory() && unfitForShell(files, dir + entry.name)) {
-            return true;
+        if (!entry.isDirectory()) {
+            total += entry.size;
+        } else if (const auto below = sizeForShellMove(files, dir + entry.name)) {
+            total += *below;
+        } else {
+            return std::nullopt;
         }
     }
-    return false;
+    return total;
 }
 
 // Status panel 0 names the item, then pending messages run.
@@ -117,38 +123,46 @@ bool Deletion::deleteItem(const std::string& path, const DirectoryEntry& entry) 
     showCleaning(context_, path);
     FileSystem& files = context_.platform.files;
     if (entry.isLink()) {
-        return counted(removeLink(files, path, entry.isDirectory()));
+        return tallied(removeLink(files, path, entry.isDirectory()), linkItem(path, entry));
     }
     if (!entry.isDirectory()) {
-        return deleteFileItem(path, entry.attributes);
+        return deleteFileItem(path, entry);
     }
     if (refusedAsProtected(path)) {
         return false;
     }
     // Gone whole it would take its young files along: under the age limit a folder is
     // emptied entry by entry, and goes only when nothing in it stayed.
-    return ageLimited() ? counted(cleanFolder(path)) : deleteFolderWhole(path);
+    if (ageLimited()) {
+        return counted(cleanFolder(path), {path, 0, true, false});
+    }
+    return deleteFolderWhole(path);
 }
 
-bool Deletion::deleteFileItem(const std::string& path, uint32_t attributes) {
+bool Deletion::deleteFileItem(const std::string& path, const DirectoryEntry& entry) {
     if (recycling()) {
-        return recycle(path, false);
+        return recycleFile(path, entry.size);
     }
-    return counted(deleteFileWith(context_.platform.files, path, attributes));
+    return tallied(deleteFileWith(context_.platform.files, path, entry.attributes),
+                   {path, entry.size, false, false});
 }
 
 bool Deletion::deleteFolderWhole(const std::string& path) {
     if (recycling()) {
-        return recycle(path, true);
+        return recycleFolder(path);
     }
-    std::vector<RemovedItem> removed;
+    std::vector<LedgerItem> removed;
     if (removeTree(path, removed)) {
-        return counted(true);
+        uint64_t size = 0;
+        for (const LedgerItem& item : removed) {
+            size += item.size;
+        }
+        return counted(true, {path, size, true, false});
     }
     // What did go is shown and counted item by item, as an entry-by-entry clean would.
     const bool listed = context_.settings.Display && context_.run.listEachItem;
-    for (const RemovedItem& item : removed) {
-        countDeleted(context_, " ");
+    for (const LedgerItem& item : removed) {
+        counted(true, item);
         if (listed) {
             addResultLine(item.path,
                           item.folder ? LineImage::FolderRemoved : LineImage::FileRemoved);
@@ -166,20 +180,29 @@ bool Deletion::keptFromRecycleBin(const std::string& path) {
     return true;
 }
 
-bool Deletion::recycle(const std::string& path, bool folder) {
+bool Deletion::recycleFile(const std::string& path, uint64_t size) {
+    if (keptFromRecycleBin(path)) {
+        return false;
+    }
+    context_.platform.files.setNormalAttributes(path);
+    return tallied(context_.platform.shell.recycleItem(path) == 0, {path, size, false, true});
+}
+
+bool Deletion::recycleFolder(const std::string& path) {
     FileSystem& files = context_.platform.files;
     if (keptFromRecycleBin(path)) {
         return false;
     }
-    if (folder && unfitForShell(files, path)) {
+    const std::optional<uint64_t> size = sizeForShellMove(files, path);
+    if (!size) {
         // Left to the caller's entry-by-entry fallback, which removes links as links.
         return false;
     }
     files.setNormalAttributes(path);
-    return counted(context_.platform.shell.recycleItem(path) == 0);
+    return counted(context_.platform.shell.recycleItem(path) == 0, {path, *size, true, true});
 }
 
-bool Deletion::removeTree(const std::string& folder, std::vector<RemovedItem>& removed) {
+bool Deletion::removeTree(const std::string& folder, std::vector<LedgerItem>& removed) {
     FileSystem& files = context_.platform.files;
     const std::string dir = withBackslash(folder);
     bool whole = true;
@@ -198,14 +221,14 @@ bool Deletion::removeTree(const std::string& folder, std::vector<RemovedItem>& r
             if (entry.isLink()) {
                 gone = removeLink(files, full, entry.isDirectory());
             } else if (entry.isDirectory()) {
-                gone = removeTree(full, removed);
-                whole = gone;
+                whole = removeTree(full, removed);
                 continue;
             } else {
                 gone = deleteFileWith(files, full, entry.attributes);
             }
             if (gone) {
-                removed.push_back({full, entry.isDirectory()});
+                removed.push_back(entry.isLink() ? linkItem(full, entry)
+                                                 : LedgerItem{full, entry.size, false, false});
             }
             whole = whole && gone;
         }
@@ -217,7 +240,7 @@ bool Deletion::removeTree(const std::string& folder, std::vector<RemovedItem>& r
     if (!files.removeDirectory(folder)) {
         return false;
     }
-    removed.push_back({folder, true});
+    removed.push_back({folder, 0, true, false});
     return true;
 }
 
@@ -264,7 +287,7 @@ bool Deletion::cleanInside(const std::string& path) {
         if (keptByAge(entry)) {
             // It stays unlisted, and so does this folder.
         } else if (entry.isLink()) {
-            deleted = counted(removeLink(files, full, entry.isDirectory()));
+            deleted = tallied(removeLink(files, full, entry.isDirectory()), linkItem(full, entry));
         } else if (entry.isDirectory()) {
             if (refusedAsProtected(full)) {
                 ok = false;
@@ -279,11 +302,13 @@ bool Deletion::cleanInside(const std::string& path) {
             // A folder that cannot go whole is emptied entry by entry; once it is removed that
             // way it is one deleted folder all the same. Under the age limit no folder goes
             // whole, so that its young files stay.
-            deleted = (!ageLimited() && deleteFolderWhole(full)) || counted(cleanFolder(full));
+            deleted = (!ageLimited() && deleteFolderWhole(full)) ||
+                      counted(cleanFolder(full), {full, 0, true, false});
         } else if (run.recycleAllowed) {
             deleted = deleteItem(full, entry);
         } else {
-            deleted = counted(deleteFileWith(files, full, entry.attributes));
+            deleted = tallied(deleteFileWith(files, full, entry.attributes),
+                              {full, entry.size, false, false});
         }
         if (deleted && listed) {
             addResultLine(full, image);
@@ -361,20 +386,37 @@ bool Deletion::removeEmptyFolder(const std::string& path) {
         return false;
     }
     if (recycling()) {
-        return recycle(path, true);
+        return recycleFolder(path);
     }
     // Only the folder itself: whatever was passed over as no content (names beginning with
     // a dot) or has appeared since keeps it in place.
     FileSystem& files = context_.platform.files;
     files.setNormalAttributes(path);
-    return counted(files.removeDirectory(path));
+    return counted(files.removeDirectory(path), {path, 0, true, false});
 }
 
-bool Deletion::counted(bool deleted) {
+LedgerItem Deletion::linkItem(const std::string& path, const DirectoryEntry& entry) {
+    // A link frees only itself, whatever its target holds.
+    return {path, entry.isDirectory() ? 0 : entry.size, entry.isDirectory(), false};
+}
+
+bool Deletion::counted(bool deleted, const LedgerItem& item) {
     if (deleted) {
-        countDeleted(context_, " ");
+        countItem(item, " ");
     }
     return deleted;
+}
+
+bool Deletion::tallied(bool deleted, const LedgerItem& item) {
+    if (!deleted) {
+        context_.run.ledger.stayed();
+    }
+    return counted(deleted, item);
+}
+
+void Deletion::countItem(const LedgerItem& item, const std::string& separator) {
+    countDeleted(context_, separator);
+    context_.run.ledger.deleted(item);
 }
 
 } // namespace dustbane

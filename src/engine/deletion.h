@@ -47,32 +47,36 @@ class Deletion {
 
     RunContext& context() { return context_; }
 
-  private:
-    struct RemovedItem {
-        std::string path;
-        bool folder;
-    };
+    // Counts an item that went, shows the count after the separator and enters it in the
+    // run's ledger.
+    void countItem(const LedgerItem& item, const std::string& separator);
 
+  private:
     bool recycling() const;
     bool ageLimited() const { return context_.run.keepFrom.has_value(); }
-    // Counts the item when it went; returns whether it did.
-    bool counted(bool deleted);
+    static LedgerItem linkItem(const std::string& path, const DirectoryEntry& entry);
+    // Counts the item when it went; returns whether it did. A folder that stays is no item of
+    // its own: what kept it has been counted already, or it stayed by the age limit.
+    bool counted(bool deleted, const LedgerItem& item);
+    // The same for a file or link, which is entered as staying when it did not go.
+    bool tallied(bool deleted, const LedgerItem& item);
     // "<time> <text> <path>" with the warning picture.
     void addWarningLine(Text textEntry, const std::string& path);
     // A protected folder gets its warning line and true.
     bool refusedAsProtected(const std::string& path);
     // Deletes everything inside path; true when all of it went.
     bool cleanInside(const std::string& path);
-    bool deleteFileItem(const std::string& path, uint32_t attributes);
+    bool deleteFileItem(const std::string& path, const DirectoryEntry& entry);
     bool deleteFolderWhole(const std::string& path);
     // While the run recycles, an item the shell would take another item for stays, with a
     // warning line; true when it does.
     bool keptFromRecycleBin(const std::string& path);
     // Moves the item to the Recycle Bin, or keeps it with a line when the shell would take
     // another item for it.
-    bool recycle(const std::string& path, bool folder);
+    bool recycleFile(const std::string& path, uint64_t size);
+    bool recycleFolder(const std::string& path);
     // Deletes the folder and everything in it for good, links as links, noting what went.
-    bool removeTree(const std::string& folder, std::vector<RemovedItem>& removed);
+    bool removeTree(const std::string& folder, std::vector<LedgerItem>& removed);
     // Visits the entries of dir as every walk here does: pending messages run at each entry,
     // names beginning with a dot are passed over, and a stop ends the walk at the next
     // entry. visit gets the entry and its full path.

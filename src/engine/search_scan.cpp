@@ -22,6 +22,24 @@ bool listHolds(const std::string& list, const std::string& item) {
     return (";" + list + ";").find(";" + item + ";") != std::string::npos;
 }
 
+// The ledger's group of the files a rule selects: one per rule under each search path, in
+// the rules' order, the empty folders last.
+void enterRuleGroup(RunContext& context, FileRule rule) {
+    static constexpr Text captions[] = {Text::RuleThumbsDb,       Text::RuleTildeName,
+                                        Text::RuleZeroSize,       Text::RuleListedName,
+                                        Text::RuleTildeExtension, Text::RuleOldExtension,
+                                        Text::RuleLogExtension,   Text::RuleListedExtension};
+    const int order = static_cast<int>(rule);
+    context.run.ledger.setGroup(context.language.text(captions[order - 1]), order,
+                                LineImage::FileRemoved);
+}
+
+void enterEmptyFoldersGroup(RunContext& context) {
+    context.run.ledger.setGroup(context.language.text(Text::EmptyFolders),
+                                static_cast<int>(FileRule::ListedExtension) + 1,
+                                LineImage::FolderRemoved);
+}
+
 bool excluded(const CleanSettings& settings, const std::string& path) {
     for (const CheckedPath& entry : settings.PathexList) {
         if (entry.checked && entry.text == path) {
@@ -86,6 +104,7 @@ void cleanSearchPaths(Deletion& deletion) {
         const std::string path = canonicalPath(text).value_or(text);
         deletion.addResultLine(context.platform.system.longTimeNow() + " " + began + " " + path,
                                LineImage::Note);
+        context.run.ledger.setSection(path);
         scanSearchPath(deletion, path);
     }
 }
@@ -131,8 +150,11 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
             if (deletion.protectedFolders().skippedBySearch(full)) {
                 continue;
             }
-            if (scanSearchPath(deletion, full) && settings.Empfolder &&
-                deletion.removeEmptyFolder(full) && settings.Display) {
+            if (!scanSearchPath(deletion, full) || !settings.Empfolder) {
+                continue;
+            }
+            enterEmptyFoldersGroup(context);
+            if (deletion.removeEmptyFolder(full) && settings.Display) {
                 deletion.addResultLine(full + " (" + context.language.text(Text::EmptyFolder) + ")",
                                        LineImage::FolderRemoved);
             }
@@ -140,7 +162,11 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
         }
         advanceProgress(context.model, 1);
         const FileRule rule = selectingRule(settings, entry.name, entry.size);
-        if (rule == FileRule::None || !deletion.deleteItem(full, entry) || !settings.Display) {
+        if (rule == FileRule::None) {
+            continue;
+        }
+        enterRuleGroup(context, rule);
+        if (!deletion.deleteItem(full, entry) || !settings.Display) {
             continue;
         }
         std::string line = full;

@@ -34,6 +34,8 @@ void cleanSpecificFolders(Deletion& deletion) {
             return;
         }
         addItemLine(deletion, Text::SuccessfullyCleaned, folder, LineImage::Note);
+        context.run.ledger.setSection("");
+        context.run.ledger.setGroup(folder, 0, LineImage::FolderRemoved);
         context.run.rootFolder = context.settings.Delfolder ? std::string() : folder;
         if (deletion.cleanFolder(folder)) {
             addItemLine(deletion, Text::CleanCaption, folder, LineImage::Note);
@@ -45,6 +47,9 @@ void cleanSpecificFolders(Deletion& deletion) {
 
 void cleanSpecificFiles(Deletion& deletion) {
     RunContext& context = deletion.context();
+    context.run.ledger.setSection("");
+    context.run.ledger.setGroup(context.language.text(Text::DeleteFiles), 0,
+                                LineImage::FileRemoved);
     forEachChecked(context.settings.FileList, [&](const std::string& file) {
         const std::optional<DirectoryEntry> found = context.platform.files.entryOf(file);
         // A file the age limit keeps is passed over without a line, as a missing one is.

@@ -97,6 +97,8 @@ void cleanGoogleEarthCache(Deletion& deletion, const CleanTarget& target) {
     // Attributes stay as they are, so a read-only cache file is kept.
     if (cacheFile && !cacheFile->isDirectory() && !deletion.keptByAge(*cacheFile) &&
         platform.files.deleteFile(file)) {
+        // The window's count has never included this file, but the bytes it frees are real.
+        deletion.context().run.ledger.deleted({file, cacheFile->size, false, false});
         addCaptionLine(deletion, target.setting.flag);
     }
 }

@@ -66,7 +66,9 @@ void removeMatching(Deletion& deletion, const std::string& folder,
         if (pattern->folder) {
             deletion.deleteItem(full);
         } else if (files.deleteFile(full)) {
-            countDeleted(deletion.context(), ": ");
+            deletion.countItem({full, entry.size, false, false}, ": ");
+        } else {
+            deletion.context().run.ledger.stayed();
         }
     }
 }
@@ -275,6 +277,8 @@ void runTarget(Deletion& deletion, const CleanTarget& target) {
     if (skippedNow(deletion, target)) {
         return;
     }
+    deletion.context().run.ledger.setSection("");
+    deletion.context().run.ledger.setGroup(target.setting.flag.caption, 0, LineImage::Information);
     if (target.special) {
         target.special(deletion, target);
         return;
