@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/run_record.h"
+#include "analysis/run_record.h"
 #include "platform/run_model.h"
 #include "platform/window_operations.h"
 

@@ -1,6 +1,6 @@
 #include "cli/measuring_ports.h"
 
-#include "cli/item_size.h"
+#include "analysis/item_size.h"
 
 namespace dustbane {
 

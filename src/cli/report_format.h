@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/run_record.h"
+#include "analysis/run_record.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "cli/preview_file_system.h"
-#include "cli/preview_shell.h"
-#include "cli/read_only_registry.h"
+#include "analysis/preview_file_system.h"
+#include "analysis/preview_shell.h"
+#include "analysis/read_only_registry.h"
 #include "fakes/fake_platform.h"
 
 #include <gtest/gtest.h>

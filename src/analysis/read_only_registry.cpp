@@ -1,4 +1,4 @@
-#include "cli/read_only_registry.h"
+#include "analysis/read_only_registry.h"
 
 namespace dustbane {
 

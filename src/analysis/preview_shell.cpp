@@ -1,6 +1,6 @@
-#include "cli/preview_shell.h"
+#include "analysis/preview_shell.h"
 
-#include "cli/item_size.h"
+#include "analysis/item_size.h"
 #include "engine/deletion.h"
 
 namespace dustbane {

@@ -1,4 +1,4 @@
-#include "cli/item_size.h"
+#include "analysis/item_size.h"
 
 #include "engine/deletion.h"
 

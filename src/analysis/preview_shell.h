@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/forwarding_ports.h"
-#include "cli/preview_file_system.h"
-#include "cli/run_record.h"
+#include "analysis/forwarding_ports.h"
+#include "analysis/preview_file_system.h"
+#include "analysis/run_record.h"
 
 namespace dustbane {
 

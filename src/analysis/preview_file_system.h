@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/forwarding_ports.h"
-#include "cli/run_record.h"
+#include "analysis/forwarding_ports.h"
+#include "analysis/run_record.h"
 
 #include <set>
 #include <string>

@@ -1,6 +1,6 @@
-#include "cli/preview_file_system.h"
+#include "analysis/preview_file_system.h"
 
-#include "cli/item_size.h"
+#include "analysis/item_size.h"
 #include "engine/deletion.h"
 
 namespace dustbane {

@@ -1,4 +1,4 @@
-#include "cli/run_record.h"
+#include "analysis/run_record.h"
 
 #include <algorithm>
 #include <iterator>
