@@ -45,7 +45,7 @@ class PreviewListing : public DirectoryListing {
 
 } // namespace
 
-PreviewFileSystem::PreviewFileSystem(FileSystem& real, RunRecord& record)
+PreviewFileSystem::PreviewFileSystem(FileSystem& real, RunRecord* record)
     : ForwardingFileSystem(real), record_(record) {}
 
 bool PreviewFileSystem::goneItself(const std::string& path) const {
@@ -130,10 +130,14 @@ bool PreviewFileSystem::deleteFile(const std::string& path) {
     const bool deletable = found && (*found & attributes::directory) == 0 &&
                            (*found & attributes::readOnly) == 0 && inner().canDelete(path);
     if (!deletable) {
-        record_.addFailure();
+        if (record_) {
+            record_->addFailure();
+        }
         return false;
     }
-    record_.addItem({itemPath(path), false, inner().fileSize(path).value_or(0), false});
+    if (record_) {
+        record_->addItem({itemPath(path), false, inner().fileSize(path).value_or(0), false});
+    }
     markGone(path);
     return true;
 }
@@ -157,10 +161,14 @@ bool PreviewFileSystem::removeDirectory(const std::string& path) {
     const bool removable = folder && (*found & attributes::readOnly) == 0 &&
                            (link || !hasContents(path)) && inner().canDelete(path);
     if (!removable) {
-        record_.addFailure();
+        if (record_) {
+            record_->addFailure();
+        }
         return false;
     }
-    record_.addRemovedFolder(itemPath(path));
+    if (record_) {
+        record_->addRemovedFolder(itemPath(path));
+    }
     markGone(path);
     return true;
 }

@@ -15,7 +15,8 @@ namespace dustbane {
 // the real run would leave. Attribute resets are remembered, not made. Nothing is written.
 class PreviewFileSystem : public ForwardingFileSystem {
   public:
-    PreviewFileSystem(FileSystem& real, RunRecord& record);
+    // With a record, each deletion on paper is entered in it with its size.
+    explicit PreviewFileSystem(FileSystem& real, RunRecord* record = nullptr);
 
     std::unique_ptr<DirectoryListing> list(const std::string& folder) override;
     bool directoryExists(const std::string& path) const override;
@@ -43,7 +44,7 @@ class PreviewFileSystem : public ForwardingFileSystem {
     // The stored attributes as the resets made on paper would have left them.
     uint32_t attributesAfterResets(const std::string& path, uint32_t attributes) const;
 
-    RunRecord& record_;
+    RunRecord* record_;
     std::set<std::string> gone_;
     std::set<std::string> normalized_;
 };

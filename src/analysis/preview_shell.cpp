@@ -45,11 +45,15 @@ int PreviewShell::recycleItem(const std::string& path) {
         }
     }
     if (result != 0) {
-        record_.addFailure();
+        if (record_) {
+            record_->addFailure();
+        }
         return result;
     }
-    record_.addItem(
-        {itemPath(path), (*found & attributes::directory) != 0, itemSize(files_, path), true});
+    if (record_) {
+        record_->addItem(
+            {itemPath(path), (*found & attributes::directory) != 0, itemSize(files_, path), true});
+    }
     files_.markGone(path);
     return 0;
 }

@@ -11,7 +11,8 @@ namespace dustbane {
 // emptied.
 class PreviewShell : public ForwardingShell {
   public:
-    PreviewShell(Shell& real, PreviewFileSystem& files, RunRecord& record)
+    // With a record, each move on paper is entered in it with its size.
+    PreviewShell(Shell& real, PreviewFileSystem& files, RunRecord* record = nullptr)
         : ForwardingShell(real), files_(files), record_(record) {}
 
     int recycleItem(const std::string& path) override;
@@ -22,7 +23,7 @@ class PreviewShell : public ForwardingShell {
     bool treeHeld(const std::string& folder);
 
     PreviewFileSystem& files_;
-    RunRecord& record_;
+    RunRecord* record_;
 };
 
 } // namespace dustbane

@@ -50,8 +50,8 @@ int preview(Platform& ports, const LineSink& print) {
         print("No saved settings: this preview shows what the start-up settings would delete.");
     }
     RunRecord record;
-    PreviewFileSystem files(ports.files, record);
-    PreviewShell shell(ports.shell, files, record);
+    PreviewFileSystem files(ports.files, &record);
+    PreviewShell shell(ports.shell, files, &record);
     ReadOnlyRegistry registry(ports.registry);
     QuietSystem system(ports.system);
     UnattendedPrompter prompter;
