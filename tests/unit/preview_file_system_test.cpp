@@ -22,8 +22,8 @@ class PreviewFileSystemTest : public ::testing::Test {
 
     FakePlatform fake;
     RunRecord record;
-    PreviewFileSystem preview{fake.files, record};
-    PreviewShell shell{fake.shell, preview, record};
+    PreviewFileSystem preview{fake.files, &record};
+    PreviewShell shell{fake.shell, preview, &record};
 };
 
 TEST_F(PreviewFileSystemTest, AFolderGoesOnPaperOnlyOnceItsContentsWent) {
