@@ -58,6 +58,7 @@ class ForwardingShell : public Shell {
 
     int recycleItem(const std::string& path) override { return inner_.recycleItem(path); }
     bool emptyRecycleBins() override { return inner_.emptyRecycleBins(); }
+    std::optional<uint64_t> recycleBinBytes() const override { return inner_.recycleBinBytes(); }
     std::string specialFolder(SpecialFolder folder) const override {
         return inner_.specialFolder(folder);
     }

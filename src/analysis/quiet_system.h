@@ -21,6 +21,7 @@ class QuietSystem : public System {
         return inner_.parseShortDate(text);
     }
     int64_t todayDayNumber() const override { return inner_.todayDayNumber(); }
+    NumberFormat numberFormat() const override { return inner_.numberFormat(); }
     FileTime fileTimeNow() const override { return inner_.fileTimeNow(); }
     void playEndSound() override {}
     void setBusyCursor(bool) override {}

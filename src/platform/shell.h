@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,9 @@ class Shell {
     virtual int recycleItem(const std::string& path) = 0;
     // Empties the Recycle Bins of all drives without asking; true on S_OK.
     virtual bool emptyRecycleBins() = 0;
+    // What the Recycle Bins of all drives hold now, in bytes; nullopt when the shell cannot
+    // tell.
+    virtual std::optional<uint64_t> recycleBinBytes() const = 0;
 
     // The folder's path without a trailing backslash, or "" when it cannot be resolved.
     virtual std::string specialFolder(SpecialFolder folder) const = 0;

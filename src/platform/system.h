@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_time.h"
+#include "platform/number_format.h"
 
 #include <cstdint>
 #include <optional>
@@ -29,6 +30,8 @@ class System {
     // A date in the user's short date format as a day number; nullopt when unreadable.
     virtual std::optional<int64_t> parseShortDate(const std::string& text) const = 0;
     virtual int64_t todayDayNumber() const = 0;
+    // The user's decimal and thousands separators.
+    virtual NumberFormat numberFormat() const = 0;
     // The current time as the file system writes file times.
     virtual FileTime fileTimeNow() const = 0;
 

@@ -90,6 +90,15 @@ bool Win32Shell::emptyRecycleBins() {
     return SHEmptyRecycleBinW(owner_, nullptr, SHERB_NOCONFIRMATION) == S_OK;
 }
 
+std::optional<uint64_t> Win32Shell::recycleBinBytes() const {
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(SHQueryRecycleBinW(nullptr, &info)) || info.i64Size < 0) {
+        return std::nullopt;
+    }
+    return static_cast<uint64_t>(info.i64Size);
+}
+
 std::string Win32Shell::specialFolder(SpecialFolder folder) const {
     return knownFolderPath(knownFolderOf(folder));
 }

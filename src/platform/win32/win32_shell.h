@@ -14,6 +14,7 @@ class Win32Shell : public Shell {
 
     int recycleItem(const std::string& path) override;
     bool emptyRecycleBins() override;
+    std::optional<uint64_t> recycleBinBytes() const override;
 
     std::string specialFolder(SpecialFolder folder) const override;
     std::string tempPath() const override;

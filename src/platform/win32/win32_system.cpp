@@ -112,6 +112,19 @@ int64_t Win32System::todayDayNumber() const {
     return civilDayNumber(now.wYear, now.wMonth, now.wDay);
 }
 
+NumberFormat Win32System::numberFormat() const {
+    NumberFormat format;
+    // An empty separator would run the digits together, so the default stands in for a
+    // failed call.
+    if (std::wstring decimal = localeText(LOCALE_SDECIMAL); !decimal.empty()) {
+        format.decimal = narrow(decimal);
+    }
+    if (std::wstring thousands = localeText(LOCALE_STHOUSAND); !thousands.empty()) {
+        format.thousands = narrow(thousands);
+    }
+    return format;
+}
+
 void Win32System::playEndSound() {
     PlaySoundA("end.wav", nullptr, 0);
 }

@@ -18,6 +18,7 @@ class Win32System : public System {
     std::string shortDateToday() const override;
     std::optional<int64_t> parseShortDate(const std::string& text) const override;
     int64_t todayDayNumber() const override;
+    NumberFormat numberFormat() const override;
     FileTime fileTimeNow() const override;
 
     void playEndSound() override;

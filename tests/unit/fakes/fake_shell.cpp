@@ -101,6 +101,10 @@ bool FakeShell::emptyRecycleBins() {
     ++emptyCalls;
     if (emptyResult) {
         recycled.clear();
+        // An emptied bin holds nothing; one the shell cannot measure stays unmeasured.
+        if (binBytes) {
+            binBytes = 0;
+        }
     }
     return emptyResult;
 }

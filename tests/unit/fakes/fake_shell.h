@@ -27,6 +27,7 @@ class FakeShell : public Shell {
 
     int recycleItem(const std::string& path) override;
     bool emptyRecycleBins() override;
+    std::optional<uint64_t> recycleBinBytes() const override { return binBytes; }
     std::string specialFolder(SpecialFolder folder) const override;
     std::string tempPath() const override { return tempPath_; }
     std::string windowsDirectory() const override { return windowsDirectory_; }
@@ -43,6 +44,8 @@ class FakeShell : public Shell {
     std::vector<std::string> folderAnswers; // next answers of the folder browser
     std::vector<std::vector<std::string>> fileAnswers;
     bool emptyResult = true;
+    // What recycleBinBytes answers; nullopt as when the shell cannot tell.
+    std::optional<uint64_t> binBytes = 0;
     // As Windows does when a folder cannot be renamed into the bin: it moves what it can
     // item by item and fails on a held file.
     bool movesAroundHeldFiles = false;

@@ -20,6 +20,7 @@ class FakeSystem : public System {
     std::string shortDateToday() const override { return formatDate(today); }
     std::optional<int64_t> parseShortDate(const std::string& text) const override;
     int64_t todayDayNumber() const override { return today; }
+    NumberFormat numberFormat() const override { return numbers; }
     FileTime fileTimeNow() const override { return now; }
     void playEndSound() override { ++soundsPlayed; }
     void setBusyCursor(bool busy) override { busyCursor = busy; }
@@ -39,6 +40,8 @@ class FakeSystem : public System {
     uint16_t languageId = 0x0409;
     std::string timeNow = "10:42:07";
     int64_t today = dayNumber(2026, 12, 7);
+    // en-US.
+    NumberFormat numbers{".", ","};
     // 7 December 2026, 10:42:07 UTC.
     FileTime now = 134'411'137'270'000'000ULL;
     int soundsPlayed = 0;
