@@ -147,13 +147,17 @@ def badge(c, top, bottom, r=0.47, cx=0.5, cy=0.5):
     c.paint(circle(cx, cy, r - 0.03), vertical(top, bottom, cy - r, cy + r))
 
 
-def draw_clean(c):
+def draw_drive(c):
     # Disk drive: a grey case with a dark slot and a green light.
     c.paint(round_rect(0.04, 0.52, 0.96, 0.95, 0.07), OUTLINE)
     c.paint(round_rect(0.07, 0.55, 0.93, 0.92, 0.05),
             vertical((226, 230, 236, 255), (160, 168, 180, 255), 0.55, 0.92))
     c.paint(rect(0.13, 0.74, 0.62, 0.8), (70, 78, 92, 255))
     c.paint(circle(0.8, 0.77, 0.055), (40, 170, 70, 255))
+
+
+def draw_clean(c):
+    draw_drive(c)
     # Brush: a wooden handle leaning right and bristles sweeping over the drive.
     c.paint(line(0.88, 0.05, 0.56, 0.42, 0.11), (120, 70, 30, 255))
     c.paint(line(0.87, 0.07, 0.57, 0.41, 0.06), (176, 112, 52, 255))
@@ -163,6 +167,17 @@ def draw_clean(c):
             vertical((252, 210, 80, 255), (232, 160, 30, 255), 0.38, 0.58))
     for x in (0.3, 0.37, 0.44):
         c.paint(line(x + 0.04, 0.5, x, 0.575, 0.018), (170, 110, 20, 255))
+
+
+def draw_analyze(c):
+    draw_drive(c)
+    # Magnifying glass: a dark handle towards the lower right and a tinted lens above the slot.
+    c.paint(line(0.58, 0.6, 0.86, 0.9, 0.15), OUTLINE)
+    c.paint(line(0.6, 0.62, 0.85, 0.89, 0.09), (120, 70, 30, 255))
+    c.paint(circle(0.4, 0.42, 0.33), OUTLINE)
+    c.paint(circle(0.4, 0.42, 0.29), (200, 206, 216, 255))
+    c.paint(circle(0.4, 0.42, 0.24), (160, 210, 250, 170))
+    c.paint(ring(0.4, 0.42, 0.15, 0.19, 290, 350), (255, 255, 255, 220))
 
 
 def draw_stop(c):
@@ -332,6 +347,7 @@ def at_densities(width, height):
 
 PICTURES = {
     "clean": (draw_clean, at_densities(36, 35)),
+    "analyze": (draw_analyze, at_densities(36, 36)),
     "stop": (draw_stop, at_densities(36, 36)),
     "options": (draw_options, at_densities(36, 36)),
     "help": (draw_help, at_densities(36, 36)),

@@ -7,6 +7,7 @@ namespace dustbane {
 
 const std::array<ToolbarButtonText, toolbarSlotCount> toolbarButtonTexts = {{
     {Text::CleanCaption, Text::CleanHint, "Clean"},
+    {Text::AnalyzeCaption, Text::AnalyzeHint, "Analyze"},
     {Text::OptionsCaption, Text::OptionsHint, "Option"},
     {Text::HelpCaption, Text::HelpHint, "Help"},
     {Text::LogCaption, Text::LogHint, "Log"},

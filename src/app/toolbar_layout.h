@@ -11,8 +11,8 @@
 namespace dustbane {
 
 // The toolbar's buttons by slot, left to right.
-enum class ToolbarSlot { Clean = 0, Options = 1, Help = 2, Log = 3, About = 4, Exit = 5 };
-inline constexpr int toolbarSlotCount = 6;
+enum class ToolbarSlot { Clean, Analyze, Options, Help, Log, About, Exit };
+inline constexpr int toolbarSlotCount = 7;
 
 struct ToolbarButtonText {
     Text captionEntry;

@@ -65,4 +65,8 @@ void RunModel::setCleanFace(CleanFace face) {
     update(face_, std::move(face));
 }
 
+void RunModel::setAnalyzeFace(CleanFace face) {
+    update(analyzeFace_, std::move(face));
+}
+
 } // namespace dustbane

@@ -11,7 +11,7 @@ namespace dustbane {
 // Images of the main list, by index.
 enum class LineImage { Information = 0, Note = 1, FolderRemoved = 2, FileRemoved = 3, Warning = 4 };
 
-enum class CleanPicture { Clean, Stop };
+enum class CleanPicture { Clean, Analyze, Stop };
 
 struct ListLine {
     std::string caption;
@@ -19,8 +19,8 @@ struct ListLine {
     bool operator==(const ListLine&) const = default;
 };
 
-// The Clean button's face. The caption is the full one; a window showing icons only leaves it
-// off.
+// The face of a button that starts a run (Clean, Analyze). The caption is the full one; a
+// window showing icons only leaves it off.
 struct CleanFace {
     std::string caption;
     CleanPicture picture = CleanPicture::Clean;
@@ -39,9 +39,9 @@ class RunModelObserver {
 
 // What the main window shows of the settings summary and of a clean run: the list's lines
 // and header, the three status texts, the progress position, whether a run is active, the
-// Clean button's face, the deleted count and the elapsed seconds. The summary and the clean
-// engine write it, the tests and the log read it, and the window draws what changed since it
-// last drew.
+// Clean and Analyze buttons' faces, the deleted count and the elapsed seconds. The summary
+// and the clean engine write it, the tests and the log read it, and the window draws what
+// changed since it last drew.
 class RunModel {
   public:
     static constexpr int progressMaximum = 500;
@@ -75,6 +75,8 @@ class RunModel {
 
     const CleanFace& cleanFace() const { return face_; }
     void setCleanFace(CleanFace face);
+    const CleanFace& analyzeFace() const { return analyzeFace_; }
+    void setAnalyzeFace(CleanFace face);
 
     int32_t deletedCount() const { return deletedCount_; }
     void setDeletedCount(int32_t count) { deletedCount_ = count; }
@@ -95,6 +97,7 @@ class RunModel {
     bool active_ = false;
     int progressPosition_ = 0;
     CleanFace face_;
+    CleanFace analyzeFace_{{}, CleanPicture::Analyze, {}};
     int32_t deletedCount_ = 0;
     int32_t elapsedSeconds_ = 0;
 };

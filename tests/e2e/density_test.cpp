@@ -60,7 +60,7 @@ std::vector<RECT> buttonRects(HWND mainWindow) {
 
 bool buttonsSized(HWND mainWindow, int width, int height) {
     auto rects = buttonRects(mainWindow);
-    return rects.size() == 6 && std::all_of(rects.begin(), rects.end(), [&](const RECT& rect) {
+    return rects.size() == 7 && std::all_of(rects.begin(), rects.end(), [&](const RECT& rect) {
                return widthOf(rect) == width && heightOf(rect) == height;
            });
 }
@@ -148,9 +148,9 @@ TEST_F(Density, At144DotsPerInchEveryWindowIsOneAndAHalfTimesItsDesign) {
     EXPECT_NEAR(widthOf(dense.mainWindow), designedWidth * 1.5, 2);
     EXPECT_NEAR(heightOf(dense.mainWindow), designedHeight * 1.5, 2);
 
-    ASSERT_EQ(dense.textButtons.size(), 6u);
-    ASSERT_EQ(dense.iconButtons.size(), 6u);
-    for (size_t slot = 0; slot < 6; ++slot) {
+    ASSERT_EQ(dense.textButtons.size(), 7u);
+    ASSERT_EQ(dense.iconButtons.size(), 7u);
+    for (size_t slot = 0; slot < 7; ++slot) {
         SCOPED_TRACE("slot " + std::to_string(slot));
         const RECT& text = dense.textButtons[slot];
         EXPECT_EQ(widthOf(text), 108);

@@ -1,5 +1,6 @@
 // The main window on systems whose default language has a language file beside the program:
-// the caption is the file's first line and the Clean button's caption its second. Each
+// the caption is the file's first line, the Clean button's caption its second and the Analyze
+// button's its 74th. Each
 // scenario runs with its locale (see driver.h), which also sets the ANSI code page the file
 // is written in.
 
@@ -41,7 +42,7 @@ class Languages : public Scenario {
     void expectTranslatedWindow(LANGID language, const std::string& code) {
         ASSERT_EQ(systemLanguage(), language) << "this scenario needs its locale in LC_ALL";
         auto lines = languageLines(code);
-        ASSERT_GE(lines.size(), 64u) << "lang\\" << code << ".ini is not beside the program";
+        ASSERT_GE(lines.size(), 75u) << "lang\\" << code << ".ini is not beside the program";
         ASSERT_NE(lines[1], "Clean") << "the file's Clean caption is not translated";
 
         auto app = App::launch();
@@ -49,10 +50,11 @@ class Languages : public Scenario {
         ASSERT_TRUE(window) << "no main window";
         EXPECT_EQ(windowText(window), lines[0]);
         auto buttons = childWindows(window, "Button");
-        ASSERT_EQ(buttons.size(), 6u);
+        ASSERT_EQ(buttons.size(), 7u);
         EXPECT_EQ(windowText(buttons[0]), lines[1]) << "the Clean button";
-        EXPECT_EQ(windowText(buttons[1]), lines[5]) << "the Options button";
-        EXPECT_EQ(windowText(buttons[5]), lines[15]) << "the Exit button";
+        EXPECT_EQ(windowText(buttons[1]), lines[73]) << "the Analyze button";
+        EXPECT_EQ(windowText(buttons[2]), lines[5]) << "the Options button";
+        EXPECT_EQ(windowText(buttons[6]), lines[15]) << "the Exit button";
         EXPECT_EQ(app.close(), 0u);
     }
 };

@@ -13,7 +13,7 @@
 namespace dustbane::e2e {
 namespace {
 
-// The toolbar's six buttons, left to right; the dialogs are top-level windows of their own,
+// The toolbar's seven buttons, left to right; the dialogs are top-level windows of their own,
 // so every button below the main window is a toolbar button.
 std::vector<HWND> toolbarButtons(HWND mainWindow) {
     return childWindows(mainWindow, "Button");
@@ -21,7 +21,7 @@ std::vector<HWND> toolbarButtons(HWND mainWindow) {
 
 bool allButtonsSized(HWND mainWindow, int width, int height) {
     auto buttons = toolbarButtons(mainWindow);
-    if (buttons.size() != 6) {
+    if (buttons.size() != 7) {
         return false;
     }
     for (HWND button : buttons) {
@@ -71,6 +71,9 @@ TEST_F(MainWindow, OnlyIconsIsStoredAndSurvivesARestart) {
     ASSERT_TRUE(waitUntil([&] { return settings.readInt("DisplayText") == 1; }));
     EXPECT_TRUE(waitUntil([&] { return allButtonsSized(window, 72, 75); }));
     EXPECT_TRUE(findChild(window, "Button", "Option")) << "Show Text gives fixed captions";
+    auto buttons = toolbarButtons(window);
+    ASSERT_EQ(buttons.size(), 7u);
+    EXPECT_EQ(windowText(buttons[1]), "Analyze") << "Analyze comes right after Clean";
 }
 
 TEST_F(MainWindow, HelpAndLogWithoutTheirFilesSaySo) {

@@ -1,6 +1,6 @@
 // The main window's choices that only its Win32 half makes: which setting each check box of
-// the options dialog stores, the page the Options button opens on, and what Exit does while
-// a clean runs.
+// the options dialog stores, the page the Options button opens on, and what Exit, Analyze
+// and F6 do while a clean runs.
 
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
@@ -82,6 +82,10 @@ class RunChecks : public Scenario {
         }
         return values;
     }
+
+    HWND startLongClean();
+    // The main list's last row, or "" while it has none.
+    std::string lastRow() const;
 
     std::optional<App> app_;
     HWND main_ = nullptr;
@@ -192,7 +196,9 @@ void fillSearchPath(const std::string& root) {
     }
 }
 
-TEST_F(RunChecks, ExitDuringARunDoesNothing) {
+// Starts a clean that deletes 2000 files in one search path, without asking first; returns
+// its button once the run shows on it.
+HWND RunChecks::startLongClean() {
     const std::string root = scratch() + "search";
     fillSearchPath(root);
     turnOffFixedLocations();
@@ -203,26 +209,30 @@ TEST_F(RunChecks, ExitDuringARunDoesNothing) {
     settings.writeInt("Pathnum", 1);
     settings.writeString("Patha0", root);
     start();
-    HWND clean = nullptr;
-    for (HWND button : childWindows(main_, "Button")) {
-        if (GetDlgCtrlID(button) == IDC_TOOL_CLEAN) {
-            clean = button;
-        }
+    HWND clean = childWithId(main_, "Button", IDC_TOOL_CLEAN);
+    if (!clean) {
+        ADD_FAILURE() << "no Clean button";
+        return nullptr;
     }
-    ASSERT_TRUE(clean);
-
     postCommand(main_, IDC_TOOL_CLEAN);
-    ASSERT_TRUE(waitUntil([&] { return windowText(clean) == "Stop"; })) << "the run did not start";
+    EXPECT_TRUE(waitUntil([&] { return windowText(clean) == "Stop"; })) << "the run did not start";
+    return clean;
+}
+
+std::string RunChecks::lastRow() const {
+    const int count = listViewCount(list_);
+    return count == 0 ? std::string() : listViewText(list_, count - 1);
+}
+
+TEST_F(RunChecks, ExitDuringARunDoesNothing) {
+    HWND clean = startLongClean();
+    ASSERT_TRUE(clean && windowText(clean) == "Stop");
     postCommand(main_, IDC_TOOL_EXIT);
     // Commands are handled in turn: a Stop question shows the run outlived the Exit.
     postCommand(main_, IDC_TOOL_CLEAN);
     ASSERT_TRUE(waitForMessageBox("Stop Confirmation")) << "the run ended at the Exit";
     EXPECT_EQ(answerMessageBox("Stop Confirmation", IDNO), "Do you want to stop clean?");
 
-    auto lastRow = [&] {
-        const int count = listViewCount(list_);
-        return count == 0 ? std::string() : listViewText(list_, count - 1);
-    };
     ASSERT_TRUE(
         waitUntil([&] { return lastRow().find(" had been cleaned.") != std::string::npos; }, 120s))
         << lastRow();
@@ -235,6 +245,27 @@ TEST_F(RunChecks, ExitDuringARunDoesNothing) {
     // Once the run is over, Exit ends the program.
     postCommand(main_, IDC_TOOL_EXIT);
     EXPECT_EQ(app_->waitForExit(), 0u);
+}
+
+// Clean and Analyze arm the one run timer, and while a run is active its tick goes to that
+// run: Analyze, by its button or by F6, asks whether to stop the clean.
+TEST_F(RunChecks, AnalyzeAndF6DuringACleanAskToStopTheClean) {
+    HWND clean = startLongClean();
+    ASSERT_TRUE(clean && windowText(clean) == "Stop");
+
+    postCommand(main_, IDC_TOOL_ANALYZE);
+    ASSERT_TRUE(waitForMessageBox("Stop Confirmation")) << "Analyze did not reach the run";
+    EXPECT_EQ(answerMessageBox("Stop Confirmation", IDNO), "Do you want to stop clean?");
+
+    pressKey(list_, VK_F6);
+    ASSERT_TRUE(waitForMessageBox("Stop Confirmation")) << "F6 did not reach the run";
+    EXPECT_EQ(answerMessageBox("Stop Confirmation", IDYES), "Do you want to stop clean?");
+    ASSERT_TRUE(
+        waitUntil([&] { return lastRow().find(" User stopped: ") != std::string::npos; }, 120s))
+        << lastRow();
+    answerMessageBox("Clear Confirmation", IDNO);
+    EXPECT_TRUE(waitUntil([&] { return windowText(clean) == "Clean"; }));
+    EXPECT_EQ(app_->close(), 0u);
 }
 
 } // namespace

@@ -67,15 +67,6 @@ void setReadOnly(const std::string& path) {
     SetFileAttributesW(win32::widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
-HWND childWithId(HWND parent, const std::string& windowClass, int id) {
-    for (HWND child : childWindows(parent, windowClass)) {
-        if (GetDlgCtrlID(child) == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 // A heading line is the time in the user's long format, a space and the words.
 bool isTimed(const std::string& row, const std::string& words) {
     return row.size() > words.size() + 1 && row.ends_with(" " + words) &&

@@ -10,8 +10,17 @@ namespace {
 using testing::FakePlatform;
 using testing::FakeRegistry;
 
-constexpr ToolbarSlot allSlots[] = {ToolbarSlot::Clean, ToolbarSlot::Options, ToolbarSlot::Help,
-                                    ToolbarSlot::Log,   ToolbarSlot::About,   ToolbarSlot::Exit};
+constexpr ToolbarSlot allSlots[] = {ToolbarSlot::Clean, ToolbarSlot::Analyze, ToolbarSlot::Options,
+                                    ToolbarSlot::Help,  ToolbarSlot::Log,     ToolbarSlot::About,
+                                    ToolbarSlot::Exit};
+
+std::vector<int> leftEdgesOf(const ToolbarModel& model) {
+    std::vector<int> edges;
+    for (auto slot : allSlots) {
+        edges.push_back(model.place(slot).left);
+    }
+    return edges;
+}
 
 std::vector<std::string> captionsOf(const ToolbarModel& model) {
     std::vector<std::string> captions;
@@ -25,16 +34,27 @@ TEST(ToolbarGeometry, TextAndIconModesPlaceEachSlot) {
     EXPECT_EQ(toolbarHeight(DisplayMode::Text, 96), 80);
     EXPECT_EQ(toolbarHeight(DisplayMode::IconsOnly, 96), 60);
     EXPECT_EQ(buttonPlace(DisplayMode::Text, 0, 96), (ButtonPlace{0, 2, 72, 75}));
-    EXPECT_EQ(buttonPlace(DisplayMode::Text, 5, 96), (ButtonPlace{365, 2, 72, 75}));
+    EXPECT_EQ(buttonPlace(DisplayMode::Text, 6, 96), (ButtonPlace{438, 2, 72, 75}));
     EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 1, 96), (ButtonPlace{56, 2, 55, 55}));
-    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 5, 96), (ButtonPlace{280, 2, 55, 55}));
+    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 6, 96), (ButtonPlace{336, 2, 55, 55}));
+}
+
+// The designed window, less a sizing frame of 8 pixels a side, holds every button in the
+// wider text mode at every density.
+TEST(ToolbarGeometry, TheDesignedWindowHoldsAllSevenButtons) {
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE("dpi " + std::to_string(dpi));
+        ButtonPlace last = buttonPlace(DisplayMode::Text, toolbarSlotCount - 1, dpi);
+        int client = metrics::scaled(metrics::windowWidth, dpi) - 2 * metrics::scaled(8, dpi);
+        EXPECT_LE(last.left + last.width, client);
+    }
 }
 
 TEST(ToolbarGeometry, ScalesWithTheScreenDensity) {
     EXPECT_EQ(toolbarHeight(DisplayMode::Text, 144), 120);
     EXPECT_EQ(toolbarHeight(DisplayMode::IconsOnly, 144), 90);
-    EXPECT_EQ(buttonPlace(DisplayMode::Text, 5, 144), (ButtonPlace{550, 3, 108, 113}));
-    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 5, 144), (ButtonPlace{420, 3, 83, 83}));
+    EXPECT_EQ(buttonPlace(DisplayMode::Text, 6, 144), (ButtonPlace{660, 3, 108, 113}));
+    EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 6, 144), (ButtonPlace{504, 3, 83, 83}));
     EXPECT_EQ(toolbarHeight(DisplayMode::Text, 120), 100);
     EXPECT_EQ(buttonPlace(DisplayMode::Text, 2, 120), (ButtonPlace{182, 3, 90, 94}));
     EXPECT_EQ(buttonPlace(DisplayMode::IconsOnly, 3, 120), (ButtonPlace{210, 3, 69, 69}));
@@ -72,6 +92,9 @@ TEST(ToolbarGeometry, EveryDensityKeepsButtonsApartInsideTheBarWithRoomForTheCap
 
 TEST(ToolbarGeometry, PicturesAndCaptionsAtTheUsualDensities) {
     EXPECT_EQ(buttonPictureSize(ToolbarSlot::Options, 96), (PictureSize{36, 36}));
+    EXPECT_EQ(buttonPictureSize(ToolbarSlot::Analyze, 96), (PictureSize{36, 36}))
+        << "only the clean picture is shorter";
+    EXPECT_EQ(buttonPictureSize(ToolbarSlot::Analyze, 144), (PictureSize{54, 54}));
     EXPECT_EQ(buttonPictureSize(ToolbarSlot::Clean, 96), (PictureSize{36, 35}));
     EXPECT_EQ(buttonPictureSize(ToolbarSlot::Clean, 120), (PictureSize{45, 44}));
     EXPECT_EQ(buttonPictureSize(ToolbarSlot::Exit, 144), (PictureSize{54, 54}));
@@ -103,8 +126,11 @@ class ToolbarModelTest : public ::testing::Test {
 TEST_F(ToolbarModelTest, StartsInTextModeWithTheTableCaptionsAndHints) {
     EXPECT_FALSE(model.onlyIconsChecked());
     EXPECT_EQ(model.height(), 80);
-    EXPECT_EQ(captionsOf(model),
-              (std::vector<std::string>{"Clean", "Options", "Help", "Log", "About", "Exit"}));
+    EXPECT_EQ(captionsOf(model), (std::vector<std::string>{"Clean", "Analyze", "Options", "Help",
+                                                           "Log", "About", "Exit"}));
+    EXPECT_EQ(model.hint(ToolbarSlot::Clean), "Begin clean");
+    EXPECT_EQ(model.hint(ToolbarSlot::Analyze), "See what a clean would free");
+    EXPECT_EQ(model.hint(ToolbarSlot::Options), "Change settings");
     EXPECT_EQ(model.hint(ToolbarSlot::Log), "Open the log");
     EXPECT_EQ(model.hint(ToolbarSlot::Exit), "Exit the program");
 }
@@ -113,9 +139,11 @@ TEST_F(ToolbarModelTest, OnlyIconsEmptiesCaptionsShrinksButtonsAndStoresTheMode)
     model.onlyIcons(fake.registry, fake.prompter);
     EXPECT_TRUE(model.onlyIconsChecked());
     EXPECT_EQ(model.height(), 60);
-    EXPECT_EQ(captionsOf(model), std::vector<std::string>(6, ""));
-    EXPECT_EQ(model.place(ToolbarSlot::About), (ButtonPlace{224, 2, 55, 55}));
+    EXPECT_EQ(captionsOf(model), std::vector<std::string>(7, ""));
+    EXPECT_EQ(leftEdgesOf(model), (std::vector<int>{0, 56, 112, 168, 224, 280, 336}));
+    EXPECT_EQ(model.place(ToolbarSlot::Analyze), (ButtonPlace{56, 2, 55, 55}));
     EXPECT_EQ(model.hint(ToolbarSlot::About), "About the program") << "hints stay";
+    EXPECT_EQ(model.hint(ToolbarSlot::Analyze), "See what a clean would free");
     EXPECT_EQ(fake.registry.get(settingsKeyPath, "DisplayText"), FakeRegistry::Value{0});
     EXPECT_TRUE(displayTextStoredOff(fake.registry));
 }
@@ -139,11 +167,31 @@ TEST_F(ToolbarModelTest, ShowTextGivesFixedEnglishCaptionsEvenWithALanguageFile)
     model.showText(fake.registry, fake.prompter);
     EXPECT_FALSE(model.onlyIconsChecked());
     EXPECT_EQ(model.height(), 80);
-    EXPECT_EQ(captionsOf(model),
-              (std::vector<std::string>{"Clean", "Option", "Help", "Log", "About", "Exit"}));
-    EXPECT_EQ(model.place(ToolbarSlot::Exit), (ButtonPlace{365, 2, 72, 75}));
+    EXPECT_EQ(captionsOf(model), (std::vector<std::string>{"Clean", "Analyze", "Option", "Help",
+                                                           "Log", "About", "Exit"}));
+    EXPECT_EQ(leftEdgesOf(model), (std::vector<int>{0, 73, 146, 219, 292, 365, 438}));
+    EXPECT_EQ(model.place(ToolbarSlot::Analyze), (ButtonPlace{73, 2, 72, 75}));
     EXPECT_EQ(fake.registry.get(settingsKeyPath, "DisplayText"), FakeRegistry::Value{1});
     EXPECT_FALSE(displayTextStoredOff(fake.registry));
+}
+
+// Entries 73 and 74 of a language file, the last entries a file translates.
+TEST_F(ToolbarModelTest, AnalyzeTakesItsTextsFromTheTableAndShowTextGivesItsFixedCaption) {
+    std::string lines;
+    for (int entry = 0; entry < static_cast<int>(Text::AnalyzeCaption); ++entry) {
+        lines += "x\n";
+    }
+    LanguageTable german;
+    german.loadText(lines + "Analysieren\nAnalysieren, was eine Reinigung frei macht\n");
+    model.applyLanguage(german);
+    EXPECT_EQ(model.caption(ToolbarSlot::Analyze), "Analysieren");
+    EXPECT_EQ(model.hint(ToolbarSlot::Analyze), "Analysieren, was eine Reinigung frei macht");
+
+    model.onlyIcons(fake.registry, fake.prompter);
+    EXPECT_EQ(model.caption(ToolbarSlot::Analyze), "");
+    model.showText(fake.registry, fake.prompter);
+    EXPECT_EQ(model.caption(ToolbarSlot::Analyze), "Analyze");
+    EXPECT_EQ(model.hint(ToolbarSlot::Analyze), "Analysieren, was eine Reinigung frei macht");
 }
 
 TEST_F(ToolbarModelTest, TheExitCaptionDecidesWhetherButtonsChange) {
@@ -172,13 +220,16 @@ TEST_F(ToolbarModelTest, AFailedWriteIsReportedAndSkipsTheHeightChange) {
 TEST_F(ToolbarModelTest, ADensityChangeMovesTheButtonsOfTheCurrentMode) {
     model.setDpi(144);
     EXPECT_EQ(model.height(), 120);
-    EXPECT_EQ(model.place(ToolbarSlot::Exit), (ButtonPlace{550, 3, 108, 113}));
+    EXPECT_EQ(leftEdgesOf(model), (std::vector<int>{0, 110, 220, 330, 440, 550, 660}));
+    EXPECT_EQ(model.place(ToolbarSlot::Analyze), (ButtonPlace{110, 3, 108, 113}));
+    EXPECT_EQ(model.place(ToolbarSlot::Exit), (ButtonPlace{660, 3, 108, 113}));
     model.onlyIcons(fake.registry, fake.prompter);
     EXPECT_EQ(model.height(), 90);
-    EXPECT_EQ(model.place(ToolbarSlot::Log), (ButtonPlace{252, 3, 83, 83}));
+    EXPECT_EQ(leftEdgesOf(model), (std::vector<int>{0, 84, 168, 252, 336, 420, 504}));
+    EXPECT_EQ(model.place(ToolbarSlot::Analyze), (ButtonPlace{84, 3, 83, 83}));
     model.setDpi(96);
     EXPECT_EQ(model.height(), 60);
-    EXPECT_EQ(model.place(ToolbarSlot::Log), (ButtonPlace{168, 2, 55, 55}));
+    EXPECT_EQ(model.place(ToolbarSlot::Log), (ButtonPlace{224, 2, 55, 55}));
 }
 
 TEST_F(ToolbarModelTest, AFailedWriteKeepsTheTextHeightAtTheNewDensity) {

@@ -55,7 +55,8 @@ HMENU childId(int id) {
 
 MainWindow::MainWindow(HINSTANCE instance, AppServices& app)
     : instance_(instance), app_(app), toolbar_(instance), list_(instance, app.model),
-      model_(app.model) {
+      model_(app.model), drawnCleanFace_(app.model.cleanFace()),
+      drawnAnalyzeFace_(app.model.analyzeFace()) {
     app_.model.setObserver(this);
 }
 
@@ -216,7 +217,10 @@ void MainWindow::command(int id) {
         } else {
             app_.platform.system.moveCursorBy(60, 70);
         }
-        SetTimer(window_, timer6, stepInterval, nullptr);
+        armRunTimer(RunCommand::Clean);
+        break;
+    case IDC_TOOL_ANALYZE:
+        armRunTimer(RunCommand::Analyze);
         break;
     case IDC_TOOL_OPTIONS:
         parts_->optionsDialog.show(OptionsPage::General);
@@ -274,7 +278,7 @@ void MainWindow::timer(UINT_PTR id) {
     }
     case timer6:
         KillTimer(window_, timer6);
-        parts_->driver.runTick();
+        runTick();
         flush();
         if (closePending_ && !model_.active()) {
             PostMessageW(window_, WM_CLOSE, 0, 0);
@@ -293,6 +297,28 @@ void MainWindow::timer(UINT_PTR id) {
     default:
         break;
     }
+}
+
+void MainWindow::armRunTimer(RunCommand command) {
+    runTimer_.arm(command);
+    SetTimer(window_, timer6, stepInterval, nullptr);
+}
+
+// A click during a run reaches the active run, whichever button it was: the run asks whether
+// to stop.
+void MainWindow::runTick() {
+    switch (runTimer_.fire(model_.active())) {
+    case RunCommand::Clean:
+        parts_->driver.runTick();
+        break;
+    case RunCommand::Analyze:
+        analyzeTick();
+        break;
+    }
+}
+
+void MainWindow::analyzeTick() {
+    // The analysis run is wired in here.
 }
 
 // Closing during a run stops the run first; the run's own end steps (final line, log) run
@@ -424,14 +450,20 @@ void MainWindow::flush() {
     if (progressShown_ != model_.active()) {
         showProgress(model_.active());
     }
-    if (!(drawnFace_ == model_.cleanFace())) {
-        drawnFace_ = model_.cleanFace();
-        toolbar_.setCleanFace(toolbar_.iconsOnly() ? std::string() : drawnFace_.caption,
-                              drawnFace_.picture, drawnFace_.hint);
-    }
+    drawRunFace(ToolbarSlot::Clean, drawnCleanFace_, model_.cleanFace());
+    drawRunFace(ToolbarSlot::Analyze, drawnAnalyzeFace_, model_.analyzeFace());
     const uint64_t ended = GetTickCount64();
     flushThrottle_.setInterval(std::max(frameMilliseconds, pauseToDrawing * (ended - started)));
     flushThrottle_.ran(ended);
+}
+
+void MainWindow::drawRunFace(ToolbarSlot slot, CleanFace& drawn, const CleanFace& face) {
+    if (drawn == face) {
+        return;
+    }
+    drawn = face;
+    toolbar_.setRunFace(slot, toolbar_.iconsOnly() ? std::string() : face.caption, face.picture,
+                        face.hint);
 }
 
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

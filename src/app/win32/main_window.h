@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/run_timer.h"
 #include "app/win32/main_list.h"
 #include "app/win32/toolbar.h"
 #include "app/window_geometry.h"
@@ -79,6 +80,10 @@ class MainWindow : public WindowOperations, private RunModelObserver {
     void activateFocused();
     void command(int id);
     void timer(UINT_PTR id);
+    // Arms the run timer for a command; its tick goes to the run it decides.
+    void armRunTimer(RunCommand command);
+    void runTick();
+    void analyzeTick();
     void close();
     void modify();
     void showListMenu(POINT screen);
@@ -89,6 +94,8 @@ class MainWindow : public WindowOperations, private RunModelObserver {
     void flush();
     // Draws now when a frame is due, else at the next frame.
     void flushIfDue();
+    // Draws a run button's face from the model when it changed since it was last drawn.
+    void drawRunFace(ToolbarSlot slot, CleanFace& drawn, const CleanFace& face);
     void showProgress(bool shown);
     WindowBounds currentBounds() const;
 
@@ -117,11 +124,13 @@ class MainWindow : public WindowOperations, private RunModelObserver {
     StatusBarControl status_;
 
     const RunModel& model_;
-    // What the status strip and the Clean button show of the model.
+    // What the status strip and the run buttons show of the model.
     std::array<std::string, 3> drawnStatus_;
     bool progressShown_ = false;
     int drawnPosition_ = 0;
-    CleanFace drawnFace_;
+    CleanFace drawnCleanFace_;
+    CleanFace drawnAnalyzeFace_;
+    RunTimer runTimer_;
     bool flushPosted_ = false;
     bool framePending_ = false;
     RefreshThrottle pumpThrottle_{pumpMilliseconds};

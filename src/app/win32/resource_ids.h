@@ -12,6 +12,7 @@
 #define IDI_LOG 105
 #define IDI_ABOUT 106
 #define IDI_EXIT 107
+#define IDI_ANALYZE 108
 
 #define IDI_LIST_INFO 111
 #define IDI_LIST_NOTE 112
@@ -23,11 +24,12 @@
 
 // Toolbar commands, also the buttons' control identifiers, in slot order.
 #define IDC_TOOL_CLEAN 1001
-#define IDC_TOOL_OPTIONS 1002
-#define IDC_TOOL_HELP 1003
-#define IDC_TOOL_LOG 1004
-#define IDC_TOOL_ABOUT 1005
-#define IDC_TOOL_EXIT 1006
+#define IDC_TOOL_ANALYZE 1002
+#define IDC_TOOL_OPTIONS 1003
+#define IDC_TOOL_HELP 1004
+#define IDC_TOOL_LOG 1005
+#define IDC_TOOL_ABOUT 1006
+#define IDC_TOOL_EXIT 1007
 
 #define IDM_SHOW_TEXT 1101
 #define IDM_ONLY_ICONS 1102

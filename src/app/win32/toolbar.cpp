@@ -18,12 +18,22 @@ namespace {
 const wchar_t* const toolbarClass = L"DustbaneToolbar";
 
 constexpr std::array<int, toolbarSlotCount> commandIds = {
-    IDC_TOOL_CLEAN, IDC_TOOL_OPTIONS, IDC_TOOL_HELP, IDC_TOOL_LOG, IDC_TOOL_ABOUT, IDC_TOOL_EXIT};
-constexpr std::array<int, toolbarSlotCount> pictureIds = {IDI_CLEAN, IDI_OPTIONS, IDI_HELP,
-                                                          IDI_LOG,   IDI_ABOUT,   IDI_EXIT};
+    IDC_TOOL_CLEAN, IDC_TOOL_ANALYZE, IDC_TOOL_OPTIONS, IDC_TOOL_HELP,
+    IDC_TOOL_LOG,   IDC_TOOL_ABOUT,   IDC_TOOL_EXIT};
+constexpr std::array<int, toolbarSlotCount> pictureIds = {
+    IDI_CLEAN, IDI_ANALYZE, IDI_OPTIONS, IDI_HELP, IDI_LOG, IDI_ABOUT, IDI_EXIT};
 
 ToolbarSlot slotAt(size_t index) {
     return static_cast<ToolbarSlot>(index);
+}
+
+size_t indexOf(ToolbarSlot slot) {
+    return static_cast<size_t>(slot);
+}
+
+// The button whose own picture a face shows; the stop picture is no button's own.
+ToolbarSlot ownerOf(CleanPicture picture) {
+    return picture == CleanPicture::Analyze ? ToolbarSlot::Analyze : ToolbarSlot::Clean;
 }
 
 } // namespace
@@ -107,11 +117,11 @@ void Toolbar::showText(Registry& registry, Prompter& prompter) {
     sync();
 }
 
-void Toolbar::setCleanFace(const std::string& caption, CleanPicture picture,
-                           const std::string& hint) {
-    model_.setCaption(ToolbarSlot::Clean, caption);
-    model_.setHint(ToolbarSlot::Clean, hint);
-    cleanPicture_ = picture;
+void Toolbar::setRunFace(ToolbarSlot slot, const std::string& caption, CleanPicture picture,
+                         const std::string& hint) {
+    model_.setCaption(slot, caption);
+    model_.setHint(slot, hint);
+    facePictures_[indexOf(slot)] = picture;
     sync();
 }
 
@@ -154,17 +164,15 @@ void Toolbar::drawButton(const DRAWITEMSTRUCT& item) const {
     }
     ToolbarSlot toolbarSlot = slotAt(static_cast<size_t>(slot));
     std::wstring caption = widen(model_.caption(toolbarSlot));
-    // The stop picture is a full square like the others, not the shorter clean one.
-    bool stop = toolbarSlot == ToolbarSlot::Clean && cleanPicture_ == CleanPicture::Stop;
-    PictureSize size = buttonPictureSize(stop ? ToolbarSlot::Exit : toolbarSlot, model_.dpi());
+    auto [picture, size] = shownPicture(toolbarSlot);
     ButtonFace face = buttonFace(size, bounds.right - bounds.left, bounds.bottom - bounds.top,
                                  !caption.empty(), model_.dpi());
     int shift = pressed ? 1 : 0;
-    HICON picture = stop ? stopPicture_.get() : pictures_[static_cast<size_t>(slot)].get();
     DrawIconEx(dc, face.picture.left + shift, face.picture.top + shift, picture, face.picture.width,
                face.picture.height, 0, nullptr, DI_NORMAL);
     if (!caption.empty()) {
-        HGDIOBJ oldFont = SelectObject(dc, slot == 0 ? boldFont_.get() : font_.get());
+        HGDIOBJ oldFont =
+            SelectObject(dc, toolbarSlot == ToolbarSlot::Clean ? boldFont_.get() : font_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         RECT text{face.caption.left + shift, face.caption.top + shift,
@@ -180,6 +188,16 @@ void Toolbar::drawButton(const DRAWITEMSTRUCT& item) const {
         InflateRect(&focus, -inset, -inset);
         DrawFocusRect(dc, &focus);
     }
+}
+
+std::pair<HICON, PictureSize> Toolbar::shownPicture(ToolbarSlot slot) const {
+    const std::optional<CleanPicture>& face = facePictures_[indexOf(slot)];
+    if (face == CleanPicture::Stop) {
+        // A full square like the others, not the shorter clean one.
+        return {stopPicture_.get(), buttonPictureSize(ToolbarSlot::Exit, model_.dpi())};
+    }
+    ToolbarSlot owner = face ? ownerOf(*face) : slot;
+    return {pictures_[indexOf(owner)].get(), buttonPictureSize(owner, model_.dpi())};
 }
 
 void Toolbar::showMenu(POINT screen) const {

@@ -6,11 +6,13 @@
 #include "platform/window_operations.h"
 
 #include <array>
+#include <optional>
+#include <utility>
 #include <windows.h>
 
 namespace dustbane::win32 {
 
-// The strip of six flat buttons at the top of the main window, painted from a ToolbarModel.
+// The strip of seven flat buttons at the top of the main window, painted from a ToolbarModel.
 // Button clicks and its right-click menu's commands arrive at the parent as WM_COMMAND.
 class Toolbar {
   public:
@@ -31,7 +33,9 @@ class Toolbar {
     void showText(Registry& registry, Prompter& prompter);
     bool iconsOnly() const { return model_.onlyIconsChecked(); }
     int height() const { return model_.height(); }
-    void setCleanFace(const std::string& caption, CleanPicture picture, const std::string& hint);
+    // The face of a button that starts a run (Clean or Analyze).
+    void setRunFace(ToolbarSlot slot, const std::string& caption, CleanPicture picture,
+                    const std::string& hint);
 
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -42,6 +46,8 @@ class Toolbar {
     void loadFaces();
     void sync();
     void drawButton(const DRAWITEMSTRUCT& item) const;
+    // The picture a button shows now, and its size.
+    std::pair<HICON, PictureSize> shownPicture(ToolbarSlot slot) const;
     void showMenu(POINT screen) const;
     int slotOf(HWND button) const;
 
@@ -52,7 +58,8 @@ class Toolbar {
     std::array<ButtonControl, toolbarSlotCount> buttons_;
     std::array<UniqueIcon, toolbarSlotCount> pictures_;
     UniqueIcon stopPicture_;
-    CleanPicture cleanPicture_ = CleanPicture::Clean;
+    // The pictures the run buttons were told to show; a button never told shows its own.
+    std::array<std::optional<CleanPicture>, toolbarSlotCount> facePictures_;
     UniqueFont font_;
     UniqueFont boldFont_;
     int hotSlot_ = -1;

@@ -119,6 +119,15 @@ HWND findChild(HWND parent, const std::string& windowClass, const std::string& t
     return windows.empty() ? nullptr : windows.front();
 }
 
+HWND childWithId(HWND parent, const std::string& windowClass, int id) {
+    for (HWND child : childWindows(parent, windowClass)) {
+        if (GetDlgCtrlID(child) == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 void postClose(HWND window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
 }
@@ -135,6 +144,12 @@ void clickAt(HWND window, int x, int y) {
     auto point = MAKELPARAM(x, y);
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageW(window, WM_LBUTTONUP, 0, point);
+}
+
+void pressKey(HWND window, UINT virtualKey) {
+    const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+    PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | (3u << 30));
 }
 
 } // namespace dustbane::e2e

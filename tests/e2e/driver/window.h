@@ -44,6 +44,8 @@ std::vector<HWND> childWindows(HWND parent, const std::string& windowClass,
                                const std::string& text = {});
 // The first such descendant, or nullptr.
 HWND findChild(HWND parent, const std::string& windowClass, const std::string& text = {});
+// The descendant with this class and control identifier, or nullptr.
+HWND childWithId(HWND parent, const std::string& windowClass, int id);
 
 void postClose(HWND window);
 void postCommand(HWND window, int commandId);
@@ -51,5 +53,8 @@ void postCommand(HWND window, int commandId);
 void clickButton(HWND button);
 // A left click at a point in the window's client coordinates.
 void clickAt(HWND window, int x, int y);
+// A key without modifiers pressed and released, as the keyboard posts it to the focused
+// window; the program's accelerators see it in its message loop.
+void pressKey(HWND window, UINT virtualKey);
 
 } // namespace dustbane::e2e
