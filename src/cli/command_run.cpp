@@ -1,11 +1,11 @@
 #include "cli/command_run.h"
 
-#include "cli/headless_window.h"
-#include "cli/measuring_ports.h"
 #include "analysis/preview_file_system.h"
 #include "analysis/preview_shell.h"
 #include "analysis/quiet_system.h"
 #include "analysis/read_only_registry.h"
+#include "cli/headless_window.h"
+#include "cli/measuring_ports.h"
 #include "cli/report_format.h"
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
@@ -58,17 +58,19 @@ int preview(Platform& ports, const LineSink& print) {
     Platform previewPorts{files, registry, shell, system, prompter};
     runWithStoredSettings(previewPorts, record, CleanDriver::BinStep::Keep, true);
 
-    // The run's final line counts deletions that were never made: the total stands for it.
+    // The run's final line and the bytes-freed line after it count deletions that were never
+    // made: the total stands for them.
     const auto& entries = record.entries();
     size_t finalLine = entries.size();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (std::holds_alternative<ResultLine>(entries[i])) {
-            finalLine = i;
+    for (size_t found = 0, i = entries.size(); i > 0 && found < 2; --i) {
+        if (std::holds_alternative<ResultLine>(entries[i - 1])) {
+            finalLine = i - 1;
+            ++found;
         }
     }
     for (size_t i = 0; i < entries.size(); ++i) {
         if (const auto* line = std::get_if<ResultLine>(&entries[i])) {
-            if (i != finalLine) {
+            if (i < finalLine) {
                 print(line->caption);
             }
         } else {

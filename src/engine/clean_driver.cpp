@@ -5,6 +5,8 @@
 #include "engine/specific_items.h"
 #include "settings/clean_log.h"
 #include "text/elapsed_text.h"
+#include "text/fill_in.h"
+#include "text/size_text.h"
 
 #include <utility>
 #include <vector>
@@ -31,19 +33,27 @@ std::optional<FileTime> ageLimitStart(const RunContext& context) {
 
 } // namespace
 
-CleanDriver::CleanDriver(RunContext& context, SettingsSummary& summary, CleanStages stages)
-    : context_(context), summary_(summary), deletion_(context), stages_(std::move(stages)) {}
+CleanDriver::CleanDriver(RunContext& context, SettingsSummary& summary, CleanStages stages,
+                         Kind kind)
+    : context_(context), summary_(summary), deletion_(context), stages_(std::move(stages)),
+      kind_(kind) {}
 
-void CleanDriver::runTick() {
+void CleanDriver::runTick(const std::optional<std::string>& analysisTotal) {
     if (active()) {
         askToStop();
         return;
     }
     context_.run.recycleAllowed = false;
+    if (kind_ == Kind::Analysis) {
+        startRun();
+        runStages();
+        endAnalysis();
+        return;
+    }
     if (context_.settings.Displaybox) {
         const LanguageTable& language = context_.language;
         const std::string text = language.text(Text::CleanDefinitionsAre) + ": \n" +
-                                 confirmationSummary() + "\n\n" +
+                                 confirmationSummary(analysisTotal) + "\n\n" +
                                  language.text(Text::MakeSureOfDefinitions);
         if (context_.platform.prompter.ask(text, "Clean Confirmation", style::question) !=
             answer::yes) {
@@ -80,10 +90,14 @@ void CleanDriver::stopForClose() {
     closing_ = true;
 }
 
-std::string CleanDriver::confirmationSummary() const {
+std::string
+CleanDriver::confirmationSummary(const std::optional<std::string>& analysisTotal) const {
     const LanguageTable& language = context_.language;
     const CleanSettings& settings = context_.settings;
     std::string summary;
+    if (analysisTotal) {
+        summary += "\n" + *analysisTotal;
+    }
     if (!settings.Recycle) {
         summary += "\n" + language.text(Text::DeletePermanently);
     }
@@ -120,8 +134,10 @@ std::string CleanDriver::confirmationSummary() const {
 void CleanDriver::askToStop() {
     WindowOperations& window = context_.window;
     window.stopElapsedClock();
-    const int reply = context_.platform.prompter.ask(
-        context_.language.text(Text::StopCleanQuestion), "Stop Confirmation", style::question);
+    const Text question =
+        kind_ == Kind::Analysis ? Text::StopAnalysisQuestion : Text::StopCleanQuestion;
+    const int reply = context_.platform.prompter.ask(context_.language.text(question),
+                                                     "Stop Confirmation", style::question);
     window.startElapsedClock();
     if (reply == answer::yes) {
         context_.run.stopRequested = true;
@@ -136,7 +152,9 @@ void CleanDriver::startRun() {
     summary_.setShown(false);
     model.clearLines();
     model.setListMenuEnabled(false);
-    model.setHeader(context_.language.text(Text::CleanResults) + ":");
+    model.setHeader(context_.language.text(kind_ == Kind::Analysis ? Text::AnalysisResults
+                                                                   : Text::CleanResults) +
+                    ":");
     model.setDeletedCount(0);
     model.setStatusText(1, "");
     model.setElapsedSeconds(0);
@@ -147,7 +165,7 @@ void CleanDriver::startRun() {
     run.listEachItem = false;
     run.keepFrom = ageLimitStart(context_);
     run.ledger.clear();
-    showFace(Text::StopCaption, CleanPicture::Stop, Text::StopHint);
+    showFace(true);
 }
 
 void CleanDriver::runStages() {
@@ -186,8 +204,11 @@ void CleanDriver::endRun(BinStep binStep) {
             language.text(run.stopRequested ? Text::UserStopped : Text::CleanFinished) + " " +
             count + " " + language.text(Text::ItemsCleaned),
         LineImage::Note);
+    const std::string freed = freedText();
+    deletion_.addResultLine(freed, LineImage::Note);
     model.setStatusText(
-        0, " " + language.text(run.stopRequested ? Text::CleanStopped : Text::CleanedOver));
+        0, " " + language.text(run.stopRequested ? Text::CleanStopped : Text::CleanedOver) + " " +
+               freed);
 
     CleanLog log(platform.files, platform.system, logLocation(platform.shell, context_.installDir));
     std::string logFailure;
@@ -207,11 +228,8 @@ void CleanDriver::endRun(BinStep binStep) {
         binStep = BinStep::Keep;
     }
     const bool emptyBins =
-        binStep == BinStep::Empty ||
-        (binStep == BinStep::Ask && model.deletedCount() > 0 && context_.settings.Recycle &&
-         platform.prompter.ask(count + " " + language.text(Text::ItemsDeleted) + "\n" +
-                                   language.text(Text::EmptyRecycleBinsNow),
-                               "Clear Confirmation", style::questionNoDefault) == answer::yes);
+        binStep == BinStep::Empty || (binStep == BinStep::Ask && model.deletedCount() > 0 &&
+                                      context_.settings.Recycle && askToEmptyBins(count));
     if (emptyBins) {
         platform.system.setBusyCursor(true);
         if (platform.shell.emptyRecycleBins() && context_.settings.Logs) {
@@ -224,15 +242,59 @@ void CleanDriver::endRun(BinStep binStep) {
         platform.system.setBusyCursor(false);
     }
 
-    showFace(Text::CleanCaption, CleanPicture::Clean, Text::CleanHint);
+    showFace(false);
     if (!logFailure.empty()) {
         platform.prompter.reportError(logFailure);
     }
 }
 
-void CleanDriver::showFace(Text captionEntry, CleanPicture picture, Text hintEntry) {
+void CleanDriver::endAnalysis() {
+    RunModel& model = context_.model;
+    model.setStatusText(0, " " + context_.language.text(context_.run.stopRequested
+                                                            ? Text::AnalysisStopped
+                                                            : Text::AnalysisFinished));
+    model.setActive(false);
+    context_.window.stopElapsedClock();
+    showFace(false);
+}
+
+std::string CleanDriver::freedText() const {
+    const LedgerTotals& totals = context_.run.ledger.totals();
+    const NumberFormat format = context_.platform.system.numberFormat();
+    return fillIn(context_.language.text(Text::Freed),
+                  {sizeText(totals.permanentBytes, format), sizeText(totals.recycledBytes, format),
+                   countText(totals.stayed, format)});
+}
+
+bool CleanDriver::askToEmptyBins(const std::string& count) {
+    const Platform& platform = context_.platform;
     const LanguageTable& language = context_.language;
-    context_.model.setCleanFace({language.text(captionEntry), picture, language.text(hintEntry)});
+    std::string question = count + " " + language.text(Text::ItemsDeleted) + "\n";
+    if (const std::optional<uint64_t> held = platform.shell.recycleBinBytes()) {
+        question += fillIn(language.text(Text::RecycleBinsHold),
+                           {sizeText(*held, platform.system.numberFormat())}) +
+                    "\n";
+    }
+    question += language.text(Text::EmptyRecycleBinsNow);
+    return platform.prompter.ask(question, "Clear Confirmation", style::questionNoDefault) ==
+           answer::yes;
+}
+
+void CleanDriver::showFace(bool running) {
+    const LanguageTable& language = context_.language;
+    if (kind_ == Kind::Analysis) {
+        context_.model.setAnalyzeFace(
+            running ? CleanFace{language.text(Text::StopCaption), CleanPicture::Stop,
+                                language.text(Text::StopAnalysisHint)}
+                    : CleanFace{language.text(Text::AnalyzeCaption), CleanPicture::Analyze,
+                                language.text(Text::AnalyzeHint)});
+        return;
+    }
+    context_.model.setCleanFace(
+        running ? CleanFace{language.text(Text::StopCaption), CleanPicture::Stop,
+                            language.text(Text::StopHint)}
+                : CleanFace{language.text(Text::CleanCaption), CleanPicture::Clean,
+                            language.text(Text::CleanHint)});
 }
 
 } // namespace dustbane

@@ -14,6 +14,12 @@ void RunModel::clearLines() {
     changed();
 }
 
+void RunModel::replaceLines(std::vector<ListLine> lines) {
+    lines_ = std::move(lines);
+    ++linesRevision_;
+    changed();
+}
+
 void RunModel::addLine(std::string caption, LineImage image) {
     lines_.push_back({std::move(caption), image});
     if (observer_) {

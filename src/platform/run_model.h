@@ -53,6 +53,8 @@ class RunModel {
     // has drawn this revision need only add the lines after those it has drawn.
     uint64_t linesRevision() const { return linesRevision_; }
     void clearLines();
+    // Puts these lines in place of all, as one change; the observer hears of no added line.
+    void replaceLines(std::vector<ListLine> lines);
     void addLine(std::string caption, LineImage image);
     void setLineCaption(size_t index, std::string caption);
     void removeLine(size_t index);

@@ -101,7 +101,8 @@ TEST_F(AddedTarget, ACleanRunEmptiesItsFolderAfterTheTenWithItsHeading) {
 
     EXPECT_EQ(fake.window.captions(),
               (Strings{"10:42:07 Clean Acrobat Reader8 Cache", "10:42:07 Clean Scratchpad cache",
-                       "10:42:07 Clean finished: 3 files or folders had been cleaned."}));
+                       "10:42:07 Clean finished: 3 files or folders had been cleaned.",
+                       "Freed 3 bytes for good, 0 bytes to the Recycle Bin; 0 items stayed"}));
     EXPECT_TRUE(fake.files.directoryExists(scratchCache)) << "the folder itself stays";
     EXPECT_TRUE(fake.files.treeBelow(scratchCache).empty());
 }
@@ -114,7 +115,8 @@ TEST_F(AddedTarget, TurnedOffItLeavesItsFolderAlone) {
     driver.runUnattended(CleanDriver::BinStep::Keep);
 
     EXPECT_EQ(fake.window.captions(),
-              Strings{"10:42:07 Clean finished: 0 files or folders had been cleaned."});
+              (Strings{"10:42:07 Clean finished: 0 files or folders had been cleaned.",
+                       "Freed 0 bytes for good, 0 bytes to the Recycle Bin; 0 items stayed"}));
     EXPECT_TRUE(fake.files.exists(scratchCache + "\\page.bin"));
 }
 

@@ -116,11 +116,13 @@ TEST_F(CleanDriverTest, WithoutDisplayboxTheRunStartsAtOnceAndEndsIdle) {
     EXPECT_FALSE(summary.shown());
     EXPECT_EQ(fake.window.header, "Clean Results:");
     EXPECT_FALSE(fake.window.listMenuEnabled);
-    EXPECT_EQ(
-        fake.window.captions(),
-        std::vector<std::string>{"10:42:07 Clean finished: 0 files or folders had been cleaned."});
+    EXPECT_EQ(fake.window.captions(),
+              (std::vector<std::string>{
+                  "10:42:07 Clean finished: 0 files or folders had been cleaned.",
+                  "Freed 0 bytes for good, 0 bytes to the Recycle Bin; 0 items stayed"}));
     EXPECT_EQ(fake.window.lines[0].image, LineImage::Note);
-    EXPECT_EQ(fake.window.status[0], " Cleaned over.");
+    EXPECT_EQ(fake.window.status[0],
+              " Cleaned over. Freed 0 bytes for good, 0 bytes to the Recycle Bin; 0 items stayed");
     EXPECT_EQ(fake.window.status[1], "");
     EXPECT_EQ(fake.window.position, 0);
     EXPECT_EQ(fake.system.soundsPlayed, 1);
@@ -167,18 +169,20 @@ TEST_F(CleanDriverTest, UserStagesHonourRecycleAndListEachItem) {
     fake.prompter.answers = {answer::no};
 
     driver.runTick();
-    EXPECT_EQ(
-        fake.window.captions(),
-        (std::vector<std::string>{
-            "10:42:07 Successfully Clean C:\\f", "C:\\f\\a.txt", "10:42:07 Clean C:\\f",
-            "10:42:07 Successfully Clean C:\\single.txt", "10:42:07 Began Search C:\\s",
-            "C:\\s\\b.tmp", "10:42:07 Clean finished: 3 files or folders had been cleaned."}));
+    EXPECT_EQ(fake.window.captions(),
+              (std::vector<std::string>{
+                  "10:42:07 Successfully Clean C:\\f", "C:\\f\\a.txt", "10:42:07 Clean C:\\f",
+                  "10:42:07 Successfully Clean C:\\single.txt", "10:42:07 Began Search C:\\s",
+                  "C:\\s\\b.tmp", "10:42:07 Clean finished: 3 files or folders had been cleaned.",
+                  "Freed 0 bytes for good, 3 bytes to the Recycle Bin; 0 items stayed"}));
     EXPECT_EQ(fake.shell.recycled.size(), 3u);
     EXPECT_EQ(fake.window.status[1], "Deleted 3");
 }
 
-TEST_F(CleanDriverTest, TheRecycleBinQuestionNeedsDeletionsAndRecycle) {
+TEST_F(CleanDriverTest, TheRecycleBinQuestionNeedsDeletionsAndRecycleAndSaysWhatTheBinsHold) {
     settings.Displaybox = false;
+    fake.shell.binBytes = 1536;
+    fake.system.numbers = {",", "."};
     struct Case {
         bool something;
         bool recycle;
@@ -198,7 +202,8 @@ TEST_F(CleanDriverTest, TheRecycleBinQuestionNeedsDeletionsAndRecycle) {
                                                  : std::vector<std::string>{});
     }
     EXPECT_EQ(fake.prompter.questions[0].text,
-              "1 files or folders had been deleted.\nDo you empty Recycle bins now?");
+              "1 files or folders had been deleted.\nThe Recycle Bins hold 1,50 KB.\n"
+              "Do you empty Recycle bins now?");
     EXPECT_EQ(fake.prompter.questions[0].style, 0x2124u);
     EXPECT_EQ(fake.shell.emptyCalls, 0);
 }
@@ -222,6 +227,7 @@ TEST_F(CleanDriverTest, YesEmptiesTheBinsAndLogsIt) {
               "\r\n07.12.2026\r\n"
               "10:42:07 Successfully Clean C:\\d\\x.txt\r\n"
               "10:42:07 Clean finished: 1 files or folders had been cleaned.\r\n"
+              "Freed 0 bytes for good, 1 byte to the Recycle Bin; 0 items stayed\r\n"
               "\r\n07.12.2026\r\n"
               "10:42:07 Finished clear all recycle bins\r\n");
     EXPECT_TRUE(fake.prompter.errors.empty());
@@ -295,9 +301,10 @@ TEST_F(CleanDriverTest, AConfirmedStopSkipsTheLaterStagesAndSaysSo) {
     EXPECT_TRUE(fake.files.exists("C:\\f\\b.txt"));
     EXPECT_TRUE(fake.files.exists("C:\\single.txt"));
     EXPECT_TRUE(fake.files.exists("C:\\s\\c.tmp"));
-    EXPECT_EQ(fake.window.captions().back(),
+    EXPECT_EQ(fake.window.captions().end()[-2],
               "10:42:07 User stopped: 1 files or folders had been cleaned.");
-    EXPECT_EQ(fake.window.status[0], " Clean stopped.");
+    EXPECT_EQ(fake.window.status[0],
+              " Clean stopped. Freed 1 byte for good, 0 bytes to the Recycle Bin; 0 items stayed");
 }
 
 TEST_F(CleanDriverTest, AStopAnsweredNoLetsTheRunGoOnWithTheClock) {
@@ -322,7 +329,7 @@ TEST_F(CleanDriverTest, AStopAnsweredNoLetsTheRunGoOnWithTheClock) {
     EXPECT_TRUE(clockAfterQuestion);
     EXPECT_FALSE(fake.files.exists("C:\\f\\b.txt"));
     EXPECT_FALSE(fake.files.exists("C:\\single.txt"));
-    EXPECT_EQ(fake.window.captions().back(),
+    EXPECT_EQ(fake.window.captions().end()[-2],
               "10:42:07 Clean finished: 3 files or folders had been cleaned.");
 }
 
@@ -341,7 +348,7 @@ TEST_F(CleanDriverTest, ClosingTheWindowStopsTheRunWithoutFurtherQuestions) {
     driver.runTick();
     EXPECT_FALSE(fake.files.exists("C:\\single.txt"));
     EXPECT_TRUE(fake.files.exists("C:\\s\\c.tmp"));
-    EXPECT_EQ(fake.window.captions().back(),
+    EXPECT_EQ(fake.window.captions().end()[-2],
               "10:42:07 User stopped: 1 files or folders had been cleaned.");
     EXPECT_TRUE(fake.prompter.questions.empty())
         << "the program is closing: no Recycle Bin question";

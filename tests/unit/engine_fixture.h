@@ -14,6 +14,15 @@ inline std::ostream& operator<<(std::ostream& out, const RecordingWindow::Line& 
     return out << "{\"" << line.caption << "\", " << static_cast<int>(line.image) << "}";
 }
 
+// The lines of a run without the bytes-freed line that follows its final line, for tests
+// about the lines before it.
+inline std::vector<std::string> withoutFreedLine(std::vector<std::string> captions) {
+    if (!captions.empty() && captions.back().rfind("Freed ", 0) == 0) {
+        captions.pop_back();
+    }
+    return captions;
+}
+
 // Turns every stage of the target catalogue off, the ten Windows and application stages and
 // those after them, so that a run touches only what a test made.
 inline void turnOffFixedLocations(CleanSettings& settings) {
