@@ -65,6 +65,11 @@ bool PreviewFileSystem::gone(const std::string& path) const {
     return gone_.count(key) != 0;
 }
 
+void PreviewFileSystem::forgetPaperDeletions() {
+    gone_.clear();
+    normalized_.clear();
+}
+
 void PreviewFileSystem::markGone(const std::string& path) {
     gone_.insert(goneKey(path));
 }

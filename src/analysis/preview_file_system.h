@@ -34,6 +34,8 @@ class PreviewFileSystem : public ForwardingFileSystem {
 
     // Whether the path, or a folder above it, was deleted on paper.
     bool gone(const std::string& path) const;
+    // Brings back everything deleted on paper, for a run over the disk as it is now.
+    void forgetPaperDeletions();
     // Records the path as deleted on paper: from now on it and everything below it are gone.
     void markGone(const std::string& path);
     // Whether the path itself, without its parents, was deleted on paper.

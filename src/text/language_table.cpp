@@ -188,6 +188,15 @@ void LanguageTable::loadText(const std::string& text) {
     entries_ = splitLines(text.substr(0, text.find('\0')));
 }
 
+void LanguageTable::setText(Text entry, std::string text) {
+    const auto index = static_cast<size_t>(entry);
+    // A file shorter than the table leaves the entries after it to the English texts.
+    while (entries_.size() <= index) {
+        entries_.emplace_back(builtInTexts[entries_.size()]);
+    }
+    entries_[index] = std::move(text);
+}
+
 const std::string& LanguageTable::text(Text entry) const {
     return text(static_cast<int>(entry));
 }

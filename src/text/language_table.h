@@ -27,6 +27,8 @@ class LanguageTable {
     void load(const FileSystem& files, const System& system, const std::string& installDir);
     // Replaces the table by the lines of a language file's text (already in UTF-8).
     void loadText(const std::string& text);
+    // Puts another text in an entry's place, for a run that speaks of its work differently.
+    void setText(Text entry, std::string text);
 
     // An entry the file does not have falls back to the built-in English text.
     const std::string& text(Text entry) const;
