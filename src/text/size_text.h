@@ -7,7 +7,7 @@
 
 namespace dustbane {
 
-// A size as Explorer shows it: "812 bytes", "1 byte", "12.4 MB", "0.97 MB", in binary units
+// A size as Explorer shows it: "1 byte", "1,023 bytes", "12.4 MB", "0.97 MB", in binary units
 // with three significant digits, cut off rather than rounded.
 std::string sizeText(uint64_t bytes, const NumberFormat& format);
 

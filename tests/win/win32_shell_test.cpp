@@ -60,6 +60,19 @@ TEST_F(Win32ShellTest, RecyclesItemsAndEmptiesTheBin) {
     EXPECT_LT(recycledItemCount(), before + 2);
 }
 
+TEST_F(Win32ShellTest, MeasuresWhatTheBinsHold) {
+    ASSERT_TRUE(shell.emptyRecycleBins());
+    const std::optional<uint64_t> before = shell.recycleBinBytes();
+    ASSERT_TRUE(before.has_value());
+    writeBytes(scratch / "measured.txt", std::string(5000, 'x'));
+
+    ASSERT_EQ(shell.recycleItem(scratch / "measured.txt"), 0);
+    EXPECT_EQ(shell.recycleBinBytes(), *before + 5000);
+
+    ASSERT_TRUE(shell.emptyRecycleBins());
+    EXPECT_EQ(shell.recycleBinBytes(), before);
+}
+
 TEST_F(Win32ShellTest, FindsTheSystemFolders) {
     win32::Win32FileSystem files;
     for (SpecialFolder folder :

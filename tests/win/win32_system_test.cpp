@@ -74,6 +74,20 @@ TEST_F(Win32SystemTest, WritesTheTimeInTheLongFormat) {
     EXPECT_TRUE(std::count_if(time.begin(), time.end(), ::isdigit) >= 4) << time;
 }
 
+TEST_F(Win32SystemTest, GivesTheUsersNumberSeparators) {
+    const NumberFormat format = system.numberFormat();
+    EXPECT_FALSE(format.decimal.empty());
+    EXPECT_FALSE(format.thousands.empty());
+    EXPECT_NE(format.decimal, format.thousands) << "a number would read two ways";
+    // The system's own number formatting uses the same two, the right way round.
+    wchar_t formatted[64];
+    ASSERT_GT(GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, L"1234.5", nullptr, formatted,
+                                ARRAYSIZE(formatted)),
+              0);
+    const std::string text = win32::narrow(formatted);
+    EXPECT_TRUE(text.starts_with("1" + format.thousands + "234" + format.decimal + "5")) << text;
+}
+
 TEST_F(Win32SystemTest, MovesTheCursorAndShowsTheBusyCursor) {
     ASSERT_TRUE(SetCursorPos(100, 100));
     system.moveCursorBy(5, -3);

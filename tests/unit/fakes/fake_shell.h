@@ -44,7 +44,7 @@ class FakeShell : public Shell {
     std::vector<std::string> folderAnswers; // next answers of the folder browser
     std::vector<std::vector<std::string>> fileAnswers;
     bool emptyResult = true;
-    // What recycleBinBytes answers; nullopt as when the shell cannot tell.
+    // What the bins hold; nullopt plays a shell that cannot tell.
     std::optional<uint64_t> binBytes = 0;
     // As Windows does when a folder cannot be renamed into the bin: it moves what it can
     // item by item and fails on a held file.
