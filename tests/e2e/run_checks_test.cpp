@@ -209,6 +209,9 @@ HWND RunChecks::startLongClean() {
     settings.writeInt("Pathnum", 1);
     settings.writeString("Patha0", root);
     start();
+    if (HasFatalFailure()) {
+        return nullptr;
+    }
     HWND clean = childWithId(main_, "Button", IDC_TOOL_CLEAN);
     if (!clean) {
         ADD_FAILURE() << "no Clean button";
