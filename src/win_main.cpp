@@ -1,3 +1,4 @@
+#include "analysis/analysis_run.h"
 #include "app/start_up_chain.h"
 #include "app/win32/about_box.h"
 #include "app/win32/main_window.h"
@@ -36,6 +37,8 @@ int run(HINSTANCE instance, int showCommand) {
     RunContext context{ports.platform, app.settings, app.language,  main,
                        app.model,      app.run,      app.installDir};
     CleanDriver driver(context, summary, stagesOf(targetCatalogue()));
+    AnalysisRun analysis(ports.platform, app.settings, app.language, main, app.model, summary,
+                         stagesOf(targetCatalogue()), app.installDir);
     OptionsLogic options(app, summary, app.model);
     StartUpChain startUp(app, summary, options, main);
     OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });
@@ -43,7 +46,7 @@ int run(HINSTANCE instance, int showCommand) {
     AboutBox about(instance, ports.shell);
     about.create(main.handle());
 
-    MainWindowParts parts{summary, driver, options, startUp, optionsDialog, about};
+    MainWindowParts parts{summary, driver, analysis, options, startUp, optionsDialog, about};
     main.connect(parts);
     main.show(showCommand);
     // Until the program quits: the main window's destruction posts the quit message.

@@ -13,6 +13,8 @@ class RunTimer {
     void arm(RunCommand command) { armed_ = command; }
     // The run this tick goes to; a run it starts keeps the ticks until it is no longer active.
     RunCommand fire(bool runActive);
+    // The run the last tick went to: the active one while a run is active.
+    RunCommand running() const { return running_; }
 
   private:
     RunCommand armed_ = RunCommand::Clean;

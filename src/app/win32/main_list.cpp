@@ -105,6 +105,11 @@ void MainList::sync() {
     fitColumn();
 }
 
+void MainList::showSelected(int line) const {
+    list_.select(line);
+    list_.ensureVisible(line);
+}
+
 void MainList::measureNewLines() {
     const std::vector<ListLine>& lines = model_.lines();
     const int padding = metrics::scaled(metrics::listColumnPadding, dpi_);

@@ -36,6 +36,8 @@ class MainList {
     void sync();
 
     int selected() const { return list_.selected(); }
+    // Selects the line and scrolls it into view.
+    void showSelected(int line) const;
     // Where a keyboard-opened context menu goes: below the selected line, or the list's corner.
     POINT menuPoint() const;
 

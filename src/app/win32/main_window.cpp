@@ -1,5 +1,6 @@
 #include "app/win32/main_window.h"
 
+#include "analysis/analysis_run.h"
 #include "app/help_and_log.h"
 #include "app/start_up_chain.h"
 #include "app/win32/about_box.h"
@@ -195,13 +196,27 @@ bool MainWindow::translateKeys(MSG& message) const {
            IsDialogMessageW(window_, &message);
 }
 
-// Enter: the focused toolbar button does its command; on a line of the settings summary it
-// opens the options where that setting is changed, as a double click does.
+// Enter: the focused toolbar button does its command; on a line of the list it does what a
+// double click does.
 void MainWindow::activateFocused() {
     if (int command = toolbar_.focusedCommand()) {
         this->command(command);
-    } else if (GetFocus() == list_.handle() && parts_->summary.shown()) {
+    } else if (GetFocus() == list_.handle()) {
+        activateLine();
+    }
+}
+
+// A line of the settings summary opens the options where that setting is changed; a group
+// line of an analysis opens to its items or closes.
+void MainWindow::activateLine() {
+    if (parts_->summary.shown()) {
         modify();
+        return;
+    }
+    const int line = list_.selected();
+    if (line >= 0 && !model_.active() && parts_->analysis.toggleLine(static_cast<size_t>(line))) {
+        flush();
+        list_.showSelected(line);
     }
 }
 
@@ -290,7 +305,11 @@ void MainWindow::timer(UINT_PTR id) {
         flushIfDue();
         break;
     case timer2:
-        parts_->driver.elapsedTick();
+        if (runTimer_.running() == RunCommand::Analyze) {
+            parts_->analysis.elapsedTick();
+        } else {
+            parts_->driver.elapsedTick();
+        }
         flush();
         UpdateWindow(status_.handle());
         break;
@@ -309,16 +328,12 @@ void MainWindow::armRunTimer(RunCommand command) {
 void MainWindow::runTick() {
     switch (runTimer_.fire(model_.active())) {
     case RunCommand::Clean:
-        parts_->driver.runTick();
+        parts_->driver.runTick(parts_->analysis.shownTotal());
         break;
     case RunCommand::Analyze:
-        analyzeTick();
+        parts_->analysis.runTick();
         break;
     }
-}
-
-void MainWindow::analyzeTick() {
-    // The analysis run is wired in here.
 }
 
 // Closing during a run stops the run first; the run's own end steps (final line, log) run
@@ -327,7 +342,11 @@ void MainWindow::close() {
     if (model_.active()) {
         if (!closePending_) {
             closePending_ = true;
-            parts_->driver.stopForClose();
+            if (runTimer_.running() == RunCommand::Analyze) {
+                parts_->analysis.stopForClose();
+            } else {
+                parts_->driver.stopForClose();
+            }
         }
         return;
     }
@@ -513,8 +532,8 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (const std::optional<LRESULT> result = list_.answer(header)) {
                 return *result;
             }
-            if (header.code == NM_DBLCLK && parts_ && parts_->summary.shown()) {
-                modify();
+            if (header.code == NM_DBLCLK && parts_) {
+                activateLine();
             }
         }
         return 0;

@@ -20,6 +20,7 @@
 
 namespace dustbane {
 
+class AnalysisRun;
 class CleanDriver;
 class OptionsDialog;
 class OptionsLogic;
@@ -33,6 +34,7 @@ class AboutBox;
 struct MainWindowParts {
     SettingsSummary& summary;
     CleanDriver& driver;
+    AnalysisRun& analysis;
     OptionsLogic& options;
     StartUpChain& startUp;
     OptionsDialog& optionsDialog;
@@ -83,9 +85,9 @@ class MainWindow : public WindowOperations, private RunModelObserver {
     // Arms the run timer for a command; its tick goes to the run it decides.
     void armRunTimer(RunCommand command);
     void runTick();
-    void analyzeTick();
     void close();
     void modify();
+    void activateLine();
     void showListMenu(POINT screen);
     void modelChanged() override;
     void lineAdded(const ListLine&) override { list_.lineAdded(); }

@@ -52,6 +52,10 @@ class ListViewControl : public Control {
     }
     void ensureVisible(int index) const { ListView_EnsureVisible(window_, index, FALSE); }
     int selected() const { return ListView_GetNextItem(window_, -1, LVNI_SELECTED); }
+    void select(int index) const {
+        const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(window_, index, state, state);
+    }
     RECT itemRect(int index) const {
         RECT rect{};
         ListView_GetItemRect(window_, index, &rect, LVIR_BOUNDS);
