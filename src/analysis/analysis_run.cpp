@@ -19,6 +19,7 @@ AnalysisRun::AnalysisRun(Platform& real, CleanSettings& settings, const Language
 LanguageTable AnalysisRun::analysisLanguage(const LanguageTable& language) {
     LanguageTable analysis = language;
     analysis.setText(Text::Cleaning, language.text(Text::Analyzing));
+    analysis.setText(Text::Deleted, language.text(Text::Found));
     return analysis;
 }
 

@@ -48,7 +48,10 @@ void AnalysisView::draw() {
     for (const AnalysisSection& section : sections_) {
         const bool underPath = !section.name.empty();
         if (underPath) {
-            add(groupLine(section.name, section.items(), section.bytes()), LineImage::Information,
+            // A drive's root reads "C:\", as Explorer names it.
+            const std::string name =
+                section.name.back() == ':' ? section.name + "\\" : section.name;
+            add(groupLine(name, section.items(), section.bytes()), LineImage::Information,
                 nullptr);
         }
         for (const AnalysisGroup& group : section.groups) {

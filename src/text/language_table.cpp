@@ -111,6 +111,7 @@ constexpr EnglishText englishTexts[] = {
     {Text::RuleListedExtension, "Files of the listed types"},
     {Text::Freed, "Freed %1 for good, %2 to the Recycle Bin; %3 items stayed"},
     {Text::RecycleBinsHold, "The Recycle Bins hold %1."},
+    {Text::Found, "Found"},
 };
 
 static_assert(std::size(englishTexts) == LanguageTable::size);

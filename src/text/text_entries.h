@@ -104,9 +104,10 @@ enum class Text : int {
     RuleListedExtension = 92,
     Freed = 93,
     RecycleBinsHold = 94,
+    Found = 95,
 };
 
-inline constexpr int textCount = static_cast<int>(Text::RecycleBinsHold) + 1;
+inline constexpr int textCount = static_cast<int>(Text::Found) + 1;
 
 // Lines every language file leaves empty; nothing shows them.
 constexpr bool isReserved(Text entry) {

@@ -79,6 +79,7 @@ TEST_P(AnalysisTest, ShowsWhatTheCleanThenRemovesAndChangesNothingBefore) {
     const std::string total = model.lines().back().caption;
     EXPECT_EQ(total, "Would free 3.64 KB in 7 items");
     EXPECT_EQ(model.statusText(0), " " + total);
+    EXPECT_EQ(model.statusText(1), "Found 7") << "an analysis deletes nothing";
     const Strings shown = shownItems(analysis, model);
 
     clean.runTick();
