@@ -199,7 +199,16 @@ bool Deletion::recycleFolder(const std::string& path) {
         return false;
     }
     files.setNormalAttributes(path);
-    return counted(context_.platform.shell.recycleItem(path) == 0, {path, *size, true, true});
+    if (context_.platform.shell.recycleItem(path) == 0) {
+        return counted(true, {path, *size, true, true});
+    }
+    // A move that fails part-way has still moved some of the folder: those bytes are in the
+    // Recycle Bin now, though the folder is no deleted item.
+    const uint64_t left = sizeForShellMove(files, path).value_or(*size);
+    if (left < *size) {
+        context_.run.ledger.deleted({path, *size - left, true, true});
+    }
+    return false;
 }
 
 bool Deletion::removeTree(const std::string& folder, std::vector<LedgerItem>& removed) {
