@@ -51,8 +51,7 @@ void AnalysisView::draw() {
             // A drive's root reads "C:\", as Explorer names it.
             const std::string name =
                 section.name.back() == ':' ? section.name + "\\" : section.name;
-            add(groupLine(name, section.items(), section.bytes()), LineImage::Information,
-                nullptr);
+            add(groupLine(name, section.items(), section.bytes()), LineImage::Information, nullptr);
         }
         for (const AnalysisGroup& group : section.groups) {
             const bool open = std::find(open_.begin(), open_.end(), &group) != open_.end();

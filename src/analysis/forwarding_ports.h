@@ -30,9 +30,6 @@ class ForwardingFileSystem : public FileSystem {
     bool removeDirectory(const std::string& path) override { return inner_.removeDirectory(path); }
     bool createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
     bool canDelete(const std::string& path) const override { return inner_.canDelete(path); }
-    std::optional<uint64_t> fileSize(const std::string& path) const override {
-        return inner_.fileSize(path);
-    }
     std::optional<std::string> finalPath(const std::string& path) const override {
         return inner_.finalPath(path);
     }

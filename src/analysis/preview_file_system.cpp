@@ -1,6 +1,5 @@
 #include "analysis/preview_file_system.h"
 
-#include "analysis/item_size.h"
 #include "engine/deletion.h"
 
 namespace dustbane {
@@ -45,8 +44,7 @@ class PreviewListing : public DirectoryListing {
 
 } // namespace
 
-PreviewFileSystem::PreviewFileSystem(FileSystem& real, RunRecord* record)
-    : ForwardingFileSystem(real), record_(record) {}
+PreviewFileSystem::PreviewFileSystem(FileSystem& real) : ForwardingFileSystem(real) {}
 
 bool PreviewFileSystem::goneItself(const std::string& path) const {
     return gone_.count(goneKey(path)) != 0;
@@ -135,13 +133,7 @@ bool PreviewFileSystem::deleteFile(const std::string& path) {
     const bool deletable = found && (*found & attributes::directory) == 0 &&
                            (*found & attributes::readOnly) == 0 && inner().canDelete(path);
     if (!deletable) {
-        if (record_) {
-            record_->addFailure();
-        }
         return false;
-    }
-    if (record_) {
-        record_->addItem({itemPath(path), false, inner().fileSize(path).value_or(0), false});
     }
     markGone(path);
     return true;
@@ -166,13 +158,7 @@ bool PreviewFileSystem::removeDirectory(const std::string& path) {
     const bool removable = folder && (*found & attributes::readOnly) == 0 &&
                            (link || !hasContents(path)) && inner().canDelete(path);
     if (!removable) {
-        if (record_) {
-            record_->addFailure();
-        }
         return false;
-    }
-    if (record_) {
-        record_->addRemovedFolder(itemPath(path));
     }
     markGone(path);
     return true;
@@ -184,10 +170,6 @@ bool PreviewFileSystem::createDirectory(const std::string&) {
 
 bool PreviewFileSystem::canDelete(const std::string& path) const {
     return !gone(path) && inner().canDelete(path);
-}
-
-std::optional<uint64_t> PreviewFileSystem::fileSize(const std::string& path) const {
-    return gone(path) ? std::nullopt : inner().fileSize(path);
 }
 
 std::optional<std::string> PreviewFileSystem::readFile(const std::string& path) const {

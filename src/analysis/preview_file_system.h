@@ -1,7 +1,6 @@
 #pragma once
 
 #include "analysis/forwarding_ports.h"
-#include "analysis/run_record.h"
 
 #include <set>
 #include <string>
@@ -15,8 +14,7 @@ namespace dustbane {
 // the real run would leave. Attribute resets are remembered, not made. Nothing is written.
 class PreviewFileSystem : public ForwardingFileSystem {
   public:
-    // With a record, each deletion on paper is entered in it with its size.
-    explicit PreviewFileSystem(FileSystem& real, RunRecord* record = nullptr);
+    explicit PreviewFileSystem(FileSystem& real);
 
     std::unique_ptr<DirectoryListing> list(const std::string& folder) override;
     bool directoryExists(const std::string& path) const override;
@@ -28,7 +26,6 @@ class PreviewFileSystem : public ForwardingFileSystem {
     bool removeDirectory(const std::string& path) override;
     bool createDirectory(const std::string& path) override;
     bool canDelete(const std::string& path) const override;
-    std::optional<uint64_t> fileSize(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;
     std::string replaceFile(const std::string& path, const std::string& bytes) override;
 
@@ -46,7 +43,6 @@ class PreviewFileSystem : public ForwardingFileSystem {
     // The stored attributes as the resets made on paper would have left them.
     uint32_t attributesAfterResets(const std::string& path, uint32_t attributes) const;
 
-    RunRecord* record_;
     std::set<std::string> gone_;
     std::set<std::string> normalized_;
 };

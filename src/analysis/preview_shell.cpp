@@ -1,6 +1,5 @@
 #include "analysis/preview_shell.h"
 
-#include "analysis/item_size.h"
 #include "engine/deletion.h"
 
 namespace dustbane {
@@ -45,14 +44,7 @@ int PreviewShell::recycleItem(const std::string& path) {
         }
     }
     if (result != 0) {
-        if (record_) {
-            record_->addFailure();
-        }
         return result;
-    }
-    if (record_) {
-        record_->addItem(
-            {itemPath(path), (*found & attributes::directory) != 0, itemSize(files_, path), true});
     }
     files_.markGone(path);
     return 0;

@@ -2,7 +2,6 @@
 
 #include "analysis/forwarding_ports.h"
 #include "analysis/preview_file_system.h"
-#include "analysis/run_record.h"
 
 namespace dustbane {
 
@@ -11,9 +10,7 @@ namespace dustbane {
 // emptied.
 class PreviewShell : public ForwardingShell {
   public:
-    // With a record, each move on paper is entered in it with its size.
-    PreviewShell(Shell& real, PreviewFileSystem& files, RunRecord* record = nullptr)
-        : ForwardingShell(real), files_(files), record_(record) {}
+    PreviewShell(Shell& real, PreviewFileSystem& files) : ForwardingShell(real), files_(files) {}
 
     int recycleItem(const std::string& path) override;
     bool emptyRecycleBins() override { return false; }
@@ -23,7 +20,6 @@ class PreviewShell : public ForwardingShell {
     bool treeHeld(const std::string& folder);
 
     PreviewFileSystem& files_;
-    RunRecord* record_;
 };
 
 } // namespace dustbane

@@ -1,39 +1,27 @@
 #include "analysis/run_record.h"
 
-#include <algorithm>
-#include <iterator>
-#include <utility>
-
 namespace dustbane {
+
+namespace {
+
+// The path as a deleted item is listed: without a trailing backslash unless it is a root.
+std::string itemPath(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 3 && trimmed.back() == '\\') {
+        trimmed.pop_back();
+    }
+    return trimmed;
+}
+
+} // namespace
 
 void RunRecord::addLine(const std::string& caption, LineImage image) {
     entries_.emplace_back(ResultLine{caption, image});
 }
 
-void RunRecord::addItem(DeletedItem item) {
-    entries_.emplace_back(std::move(item));
-}
-
-void RunRecord::addRemovedFolder(const std::string& path) {
-    const std::string prefix = path + "\\";
-    const auto isItem = [](const Entry& entry) {
-        return std::holds_alternative<DeletedItem>(entry);
-    };
-    // What went with the folder was recorded just before it, lines perhaps between.
-    auto first = entries_.end();
-    while (first != entries_.begin()) {
-        const auto* item = std::get_if<DeletedItem>(&*std::prev(first));
-        if (item && item->path.rfind(prefix, 0) != 0) {
-            break;
-        }
-        --first;
-    }
-    const auto lines = std::stable_partition(first, entries_.end(), isItem);
-    DeletedItem folder{path, true, 0, false};
-    for (auto it = first; it != lines; ++it) {
-        folder.size += std::get<DeletedItem>(*it).size;
-    }
-    *entries_.insert(entries_.erase(first, lines), Entry{}) = std::move(folder);
+void RunRecord::itemDeleted(const LedgerGroup&, const LedgerItem& item) {
+    entries_.emplace_back(
+        DeletedItem{itemPath(item.path), item.folder, item.size, item.toRecycleBin});
 }
 
 RunTotals RunRecord::totals() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/run_ledger.h"
 #include "platform/window_operations.h"
 
 #include <cstdint>
@@ -31,25 +32,22 @@ struct RunTotals {
 };
 
 // What a run without a window produced, in the order it happened: the engine's lines and
-// the items deleted between them, and how many deletions failed.
-class RunRecord {
+// the items its ledger entered between them, and how many deletions failed.
+class RunRecord : public RunLedgerObserver {
   public:
     using Entry = std::variant<ResultLine, DeletedItem>;
 
     void addLine(const std::string& caption, LineImage image);
-    void addItem(DeletedItem item);
-    // A folder removed for good after what was in it: the items just recorded below it
-    // become this one item, with their sizes summed, as the window counts it.
-    void addRemovedFolder(const std::string& path);
-    void addFailure() { ++failures_; }
+    void itemDeleted(const LedgerGroup& group, const LedgerItem& item) override;
+    void setFailures(uint64_t failures) { failures_ = failures; }
 
     const std::vector<Entry>& entries() const { return entries_; }
-    int failures() const { return failures_; }
+    uint64_t failures() const { return failures_; }
     RunTotals totals() const;
 
   private:
     std::vector<Entry> entries_;
-    int failures_ = 0;
+    uint64_t failures_ = 0;
 };
 
 } // namespace dustbane

@@ -5,7 +5,6 @@
 #include "analysis/quiet_system.h"
 #include "analysis/read_only_registry.h"
 #include "cli/headless_window.h"
-#include "cli/measuring_ports.h"
 #include "cli/report_format.h"
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
@@ -39,10 +38,12 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     }
     HeadlessWindow window(record);
     CleanRun run;
+    run.ledger.setObserver(&record);
     RunContext context{ports, settings, language, window, window.model(), run, installDir};
     const ProtectedFolders folders(ports.shell, ports.files);
     SettingsSummary summary(settings, language, window.model(), folders, settingsOf(catalogue));
     CleanDriver(context, summary, stagesOf(catalogue)).runUnattended(binStep);
+    record.setFailures(run.ledger.totals().stayed);
 }
 
 int preview(Platform& ports, const LineSink& print) {
@@ -50,8 +51,8 @@ int preview(Platform& ports, const LineSink& print) {
         print("No saved settings: this preview shows what the start-up settings would delete.");
     }
     RunRecord record;
-    PreviewFileSystem files(ports.files, &record);
-    PreviewShell shell(ports.shell, files, &record);
+    PreviewFileSystem files(ports.files);
+    PreviewShell shell(ports.shell, files);
     ReadOnlyRegistry registry(ports.registry);
     QuietSystem system(ports.system);
     UnattendedPrompter prompter;
@@ -90,10 +91,8 @@ int clean(Platform& ports, bool emptyBins, const LineSink& print) {
         return exit_code::usageError;
     }
     RunRecord record;
-    MeasuringFileSystem files(ports.files, record);
-    MeasuringShell shell(ports.shell, ports.files, record);
     UnattendedPrompter prompter;
-    Platform cleanPorts{files, ports.registry, shell, ports.system, prompter};
+    Platform cleanPorts{ports.files, ports.registry, ports.shell, ports.system, prompter};
     runWithStoredSettings(cleanPorts, record,
                           emptyBins ? CleanDriver::BinStep::Empty : CleanDriver::BinStep::Keep,
                           false);

@@ -63,8 +63,6 @@ class FileSystem {
     // while another program holds it open without delete sharing, or access is denied. The
     // read-only bit is not considered, since the cleaner resets it before deleting.
     virtual bool canDelete(const std::string& path) const = 0;
-    // A file's size in bytes, of a link itself rather than its target; nullopt when absent.
-    virtual std::optional<uint64_t> fileSize(const std::string& path) const = 0;
 
     // The path the system reaches the existing item by, through a handle to it: links on the
     // way (and the item itself, when it is one) followed, short names and substituted drives

@@ -1,5 +1,4 @@
 #include "cli/command_run.h"
-#include "cli/measuring_ports.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
@@ -278,22 +277,6 @@ TEST(CommandRun, CleanPrintsTheResultLinesAndSplitsTheBytesByHowTheyWent) {
     EXPECT_TRUE(machine.fake.prompter.questions.empty());
     // As the window's run does, the Google Earth stage leaves its key behind.
     EXPECT_TRUE(machine.fake.registry.keyExists(RegistryRoot::CurrentUser, earthKey));
-}
-
-TEST(CommandRun, AFolderMoveThatFailsPartWayCountsWhatItMoved) {
-    FakePlatform fake;
-    fake.shell.movesAroundHeldFiles = true;
-    fake.files.addFile("C:\\spec\\sub\\held.dat", "123");
-    fake.files.addFile("C:\\spec\\sub\\moved.dat", std::string(40, 'm'));
-    fake.files.lock("C:\\spec\\sub\\held.dat");
-    RunRecord record;
-    MeasuringShell shell(fake.shell, fake.files, record);
-
-    EXPECT_NE(shell.recycleItem("C:\\spec\\sub"), 0);
-    EXPECT_FALSE(fake.files.exists("C:\\spec\\sub\\moved.dat"));
-    EXPECT_EQ(record.failures(), 1);
-    EXPECT_EQ(record.totals().recycledBytes, 40u);
-    EXPECT_EQ(record.totals().permanentBytes, 0u);
 }
 
 TEST(CommandRun, AnEscapingErrorIsPrintedAndExitsWithThree) {

@@ -69,12 +69,13 @@ TEST_F(DeleteProbeTest, FoldersAreProbedToo) {
     EXPECT_TRUE(exists(folder));
 }
 
-TEST_F(DeleteProbeTest, FileSizeOfFilesAndNothingForMissingOnes) {
+// Runs count the bytes they free from the entries they read, never with a call of their own.
+TEST_F(DeleteProbeTest, AnEntryCarriesItsFileSize) {
     writeBytes(scratch / "five.bin", "12345");
     writeBytes(scratch / "empty.bin", "");
-    EXPECT_EQ(files.fileSize(scratch / "five.bin"), 5u);
-    EXPECT_EQ(files.fileSize(scratch / "empty.bin"), 0u);
-    EXPECT_EQ(files.fileSize(scratch / "missing.bin"), std::nullopt);
+    EXPECT_EQ(files.entryOf(scratch / "five.bin")->size, 5u);
+    EXPECT_EQ(files.entryOf(scratch / "empty.bin")->size, 0u);
+    EXPECT_EQ(files.entryOf(scratch / "missing.bin"), std::nullopt);
 }
 
 } // namespace

@@ -182,11 +182,6 @@ bool Win32FileSystem::canDelete(const std::string& path) const {
     return static_cast<bool>(probe);
 }
 
-std::optional<uint64_t> Win32FileSystem::fileSize(const std::string& path) const {
-    const std::optional<DirectoryEntry> entry = entryOf(path);
-    return entry ? std::optional<uint64_t>(entry->size) : std::nullopt;
-}
-
 std::optional<std::string> Win32FileSystem::finalPath(const std::string& path) const {
     // No access is asked for: the handle only names the item, so a file held open without
     // sharing still answers.

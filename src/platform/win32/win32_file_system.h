@@ -20,7 +20,6 @@ class Win32FileSystem : public FileSystem {
     bool removeDirectory(const std::string& path) override;
     bool createDirectory(const std::string& path) override;
     bool canDelete(const std::string& path) const override;
-    std::optional<uint64_t> fileSize(const std::string& path) const override;
 
     std::optional<std::string> finalPath(const std::string& path) const override;
     std::optional<std::string> readFile(const std::string& path) const override;

@@ -307,14 +307,6 @@ bool FakeFileSystem::canDelete(const std::string& path) const {
     return node && !node->locked;
 }
 
-std::optional<uint64_t> FakeFileSystem::fileSize(const std::string& path) const {
-    const Node* node = find(path);
-    if (!node) {
-        return std::nullopt;
-    }
-    return node->contents.size();
-}
-
 std::optional<std::string> FakeFileSystem::readFile(const std::string& path) const {
     const Node* node = find(path);
     if (!node || (node->attributes & attributes::directory) || node->locked) {
