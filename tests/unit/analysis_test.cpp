@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,31 @@ namespace dustbane::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
+
+// The bytes of every file below the folder, links not followed.
+uint64_t bytesBelow(FakeFileSystem& files, const std::string& folder) {
+    uint64_t total = 0;
+    for (const std::string& path : files.treeBelow(folder)) {
+        if (const auto entry = files.entryOf(path); entry && !entry->isDirectory()) {
+            total += entry->size;
+        }
+    }
+    return total;
+}
+
+struct GroupedItem {
+    std::string section;
+    std::string group;
+    LedgerItem item;
+};
+
+class ItemList : public RunLedgerObserver {
+  public:
+    void itemDeleted(const LedgerGroup& group, const LedgerItem& item) override {
+        items.push_back({group.section, group.caption, item});
+    }
+    std::vector<GroupedItem> items;
+};
 
 // The items the analysis shows once every group line is opened, without sizes.
 Strings shownItems(AnalysisRun& analysis, const RunModel& model) {
@@ -31,6 +57,9 @@ Strings shownItems(AnalysisRun& analysis, const RunModel& model) {
     return items;
 }
 
+// A tree with something for every kind of group: a folder to delete with a subfolder and a
+// link, a file to delete, and a search path with two rules, an empty folder, a read-only
+// file and a held one.
 class AnalysisTest : public EngineTest, public ::testing::WithParamInterface<bool> {
   protected:
     void SetUp() override {
@@ -55,6 +84,8 @@ class AnalysisTest : public EngineTest, public ::testing::WithParamInterface<boo
         files.addFolder("C:\\scan\\empty");
         files.addFile("C:\\scan\\held.log", "h");
         files.lock("C:\\scan\\held.log");
+        files.addFolderLink("C:\\data\\cache\\link", "C:\\elsewhere");
+        files.addFile("C:\\elsewhere\\keep.bin", std::string(5000, 'k'));
     }
 
     ProtectedFolders folders{fake.shell, fake.files};
@@ -62,6 +93,7 @@ class AnalysisTest : public EngineTest, public ::testing::WithParamInterface<boo
     AnalysisRun analysis{fake.platform, settings, language, fake.window,
                          model,         summary,  {},       context.installDir};
     CleanDriver clean{context, summary, {}};
+    ItemList items;
 };
 
 TEST_P(AnalysisTest, ShowsWhatTheCleanThenRemovesAndChangesNothingBefore) {
@@ -77,9 +109,9 @@ TEST_P(AnalysisTest, ShowsWhatTheCleanThenRemovesAndChangesNothingBefore) {
     EXPECT_TRUE(fake.shell.recycled.empty());
     EXPECT_EQ(model.header(), "Analysis:");
     const std::string total = model.lines().back().caption;
-    EXPECT_EQ(total, "Would free 3.64 KB in 7 items");
+    EXPECT_EQ(total, "Would free 3.64 KB in 8 items");
     EXPECT_EQ(model.statusText(0), " " + total);
-    EXPECT_EQ(model.statusText(1), "Found 7") << "an analysis deletes nothing";
+    EXPECT_EQ(model.statusText(1), "Found 8") << "an analysis deletes nothing";
     const Strings shown = shownItems(analysis, model);
 
     clean.runTick();
@@ -100,6 +132,31 @@ TEST_P(AnalysisTest, ShowsWhatTheCleanThenRemovesAndChangesNothingBefore) {
                          : "Freed 3.64 KB for good, 0 bytes to the Recycle Bin; 1 items stayed");
 }
 
+TEST_P(AnalysisTest, CountsEveryItemThatWentWithTheBytesThatLeftTheDisk) {
+    const uint64_t before = bytesBelow(fake.files, "C:");
+    run.ledger.setObserver(&items);
+    clean.runUnattended(CleanDriver::BinStep::Keep);
+    const uint64_t after = bytesBelow(fake.files, "C:");
+
+    const LedgerTotals& totals = run.ledger.totals();
+    EXPECT_EQ(totals.permanentBytes + totals.recycledBytes, before - after);
+    EXPECT_EQ(GetParam() ? totals.permanentBytes : totals.recycledBytes, 0u);
+    EXPECT_EQ(totals.items, static_cast<uint64_t>(model.deletedCount()));
+    EXPECT_EQ(totals.items, items.items.size());
+    EXPECT_EQ(totals.stayed, 1u) << "the held file";
+    EXPECT_TRUE(fake.files.exists("C:\\elsewhere\\keep.bin")) << "a link goes as a link";
+
+    std::map<std::string, uint64_t> bytesByGroup;
+    for (const GroupedItem& entry : items.items) {
+        bytesByGroup[entry.section + "|" + entry.group] += entry.item.size;
+    }
+    EXPECT_EQ(bytesByGroup["|C:\\data\\cache"], 1300u);
+    EXPECT_EQ(bytesByGroup["|Delete files"], 2048u);
+    EXPECT_EQ(bytesByGroup["C:\\scan|Files ending .tmp, .old or .bak"], 12u);
+    EXPECT_EQ(bytesByGroup["C:\\scan|Files ending .log"], 374u);
+    EXPECT_TRUE(bytesByGroup.count("C:\\scan|Empty folders"));
+}
+
 INSTANTIATE_TEST_SUITE_P(PermanentAndToTheBin, AnalysisTest, ::testing::Bool());
 
 TEST_P(AnalysisTest, GroupsTheSearchPathByRuleInTheRulesOrderAndOpensAGroupLargestFirst) {
@@ -112,11 +169,11 @@ TEST_P(AnalysisTest, GroupsTheSearchPathByRuleInTheRulesOrderAndOpensAGroupLarge
         return captions;
     }();
     EXPECT_EQ(groups,
-              (Strings{"+ C:\\data\\cache: 2 items, 1.26 KB", "+ Delete files: 1 items, 2.00 KB",
+              (Strings{"+ C:\\data\\cache: 3 items, 1.26 KB", "+ Delete files: 1 items, 2.00 KB",
                        "C:\\scan: 4 items, 386 bytes",
                        "    + Files ending .tmp, .old or .bak: 1 items, 12 bytes",
                        "    + Files ending .log: 2 items, 374 bytes",
-                       "    + Empty folders: 1 items, 0 bytes", "Would free 3.64 KB in 7 items"}));
+                       "    + Empty folders: 1 items, 0 bytes", "Would free 3.64 KB in 8 items"}));
 
     ASSERT_TRUE(analysis.toggleLine(4));
     EXPECT_EQ(model.lines()[4].caption, "    - Files ending .log: 2 items, 374 bytes");
@@ -138,7 +195,7 @@ TEST_P(AnalysisTest, TheConfirmationNamesTheTotalOfTheAnalysisTheListShows) {
     analysis.runTick();
     clean.runTick(analysis.shownTotal());
     ASSERT_EQ(fake.prompter.questions.size(), 1u);
-    EXPECT_NE(fake.prompter.questions[0].text.find("\nWould free 3.64 KB in 7 items\n"),
+    EXPECT_NE(fake.prompter.questions[0].text.find("\nWould free 3.64 KB in 8 items\n"),
               std::string::npos)
         << fake.prompter.questions[0].text;
 }
