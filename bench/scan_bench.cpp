@@ -1,14 +1,18 @@
 // Times Dustbane's search-path scan, with the real adapters, against a bare walk, a bare
 // delete loop and cmd's del, each timed case on a freshly generated copy of one tree: once
-// with the share of files the rules select, once with every file selected. Run under Wine by
-// scripts/bench.sh; "bench.exe TOP SUB FILES" sets the tree's shape.
+// with the share of files the rules select, once with every file selected. The analysis of
+// the same tree, which must leave it as it was, is timed against the bare walk. Run under
+// Wine by scripts/bench.sh; "bench.exe TOP SUB FILES" sets the tree's shape.
+#include "analysis/analysis_run.h"
 #include "bench_clock.h"
 #include "bench_tree.h"
 #include "bench_window.h"
+#include "call_tally.h"
 #include "engine/search_scan.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_prompter.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -122,6 +126,39 @@ class Scanner {
     LanguageTable language_;
 };
 
+// Dustbane's analysis as the Analyze command runs it: the AnalysisRun over the real adapters,
+// with the tree the one search path and no fixed location. Each analysis goes through the
+// file system given, the real one or a tally of it.
+class Analyzer {
+  public:
+    struct Result {
+        double seconds = 0;
+        int found = 0;
+    };
+
+    explicit Analyzer(FileSystem& files) : files_(files) { settings_.PathList = {{root, true}}; }
+
+    Result analyze(Selection selection) {
+        select(settings_, selection);
+        Result result;
+        result.seconds = secondsFor([&] { analysis_.runTick(); });
+        result.found = window_.model.deletedCount();
+        return result;
+    }
+
+  private:
+    win32::Win32Platform ports_;
+    FileSystem& files_;
+    Platform platform_{files_, ports_.registry, ports_.shell, ports_.system, ports_.prompter};
+    CleanSettings settings_;
+    LanguageTable language_;
+    BenchWindow window_;
+    ProtectedFolders folders_{ports_.shell, files_};
+    SettingsSummary summary_{settings_, language_, window_.model, folders_};
+    AnalysisRun analysis_{platform_,     settings_, language_, window_,
+                          window_.model, summary_,  {},        benchFolder + "\\"};
+};
+
 void printTime(const char* what, double seconds, const std::string& note) {
     std::printf("  %-28s %8.3f s  %s\n", what, seconds, note.c_str());
 }
@@ -154,6 +191,57 @@ void timeDeletions(Scanner& scanner, const TreeShape& shape, Selection selection
 
     std::printf("  deleting scan: %.2fx the bare delete loop, %.2fx del\n", scan.seconds / bare,
                 scan.seconds / del);
+}
+
+// The files and folders the tree holds now; throws when an analysis changed them, so that no
+// figure can come from a run that deleted.
+std::string unchangedNote(const TreeShape& shape) {
+    const TreeCounts counts = enumerateTree(root);
+    if (counts.files != shape.files() ||
+        counts.folders != shape.folders() + static_cast<uint64_t>(shape.topFolders)) {
+        throw std::runtime_error("the analysis changed the tree: " + std::to_string(counts.files) +
+                                 " files and " + std::to_string(counts.folders) + " folders left");
+    }
+    return std::to_string(counts.files) + " files left";
+}
+
+// Where an analysis of the selection spends its time on the file system: each kind of call
+// per selected file, and its time each.
+void printCallsPerFile(CallTally& tally, Analyzer& analyzer, Selection selection) {
+    tally.clear();
+    const Analyzer::Result result = analyzer.analyze(selection);
+    std::printf("  calls per selected file (%d found, %.3f s with the tally):\n", result.found,
+                result.seconds);
+    for (const auto& [name, calls] : tally.calls()) {
+        std::printf("    %-20s %6.2f calls, %7.1f us each, %6.3f s in all\n", name.c_str(),
+                    static_cast<double>(calls.count) / result.found,
+                    calls.seconds * 1e6 / static_cast<double>(calls.count), calls.seconds);
+    }
+}
+
+// The analysis of each selection against the bare walk, on the tree as generated, and then
+// once more through a tally of the file system's calls.
+void timeAnalyses(const TreeShape& shape, double walk) {
+    win32::Win32FileSystem files;
+    Analyzer analyzer(files);
+    const Selection selections[] = {Selection::Generated, Selection::Everything};
+    const char* names[] = {"analysis, rules' share", "analysis, every file"};
+    double seconds[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const Analyzer::Result result = analyzer.analyze(selections[i]);
+        seconds[i] = result.seconds;
+        printTime(names[i], result.seconds,
+                  std::to_string(result.found) + " found, " + unchangedNote(shape));
+    }
+    std::printf("  analysis: %.2fx the bare walk with the rules' share, %.2fx with every file\n",
+                seconds[0] / walk, seconds[1] / walk);
+
+    CallTally tally(files);
+    Analyzer tallied(tally);
+    for (const Selection selection : selections) {
+        printCallsPerFile(tally, tallied, selection);
+        unchangedNote(shape);
+    }
 }
 
 TreeShape shapeFrom(int argc, char** argv) {
@@ -191,6 +279,7 @@ int run(int argc, char** argv) {
     printTime("scan, nothing selected", nothing.seconds,
               std::to_string(nothing.deleted) + " deleted");
     std::printf("  scan with nothing selected: %.2fx the bare walk\n", nothing.seconds / walk);
+    timeAnalyses(shape, walk);
 
     timeDeletions(scanner, shape, Selection::Generated);
     timeDeletions(scanner, shape, Selection::Everything);

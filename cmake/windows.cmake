@@ -50,8 +50,8 @@ target_link_options(e2e_tests PRIVATE ${DUSTBANE_STATIC_LINK})
 include(cmake/installer.cmake)
 
 # Benchmarks, run under Wine by scripts/bench.sh: bench times the scan on generated trees
-# against bare loops and del; window_bench drives the real window through a clean, with the
-# end-to-end driver, and times it against /clean.
+# against bare loops and del, and the analysis against the bare walk; window_bench drives the
+# real window through a clean, with the end-to-end driver, and times it against /clean.
 add_executable(bench ${CMAKE_SOURCE_DIR}/bench/scan_bench.cpp ${CMAKE_SOURCE_DIR}/bench/bench_tree.cpp)
 target_link_libraries(bench PRIVATE dustbane_app_win32 dustbane_cli_win32)
 target_link_options(bench PRIVATE ${DUSTBANE_STATIC_LINK})

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs and Dustbane.exe for Windows and runs both benchmarks under
 # Wine in one throw-away prefix with its own HOME, which it deletes afterwards:
-#   bench.exe         the scan against a bare walk, a bare delete loop and del
+#   bench.exe         the scan against a bare walk, a bare delete loop and del, and the
+#                     analysis of the same tree against the bare walk
 #   window_bench.exe  a clean in the real window against Dustbane.exe /clean
 # Each prints its own figures.
 #

@@ -24,12 +24,17 @@ std::string goneKey(const std::string& path) {
 class PreviewListing : public DirectoryListing {
   public:
     PreviewListing(std::unique_ptr<DirectoryListing> inner, std::string dir,
-                   const PreviewFileSystem& files)
+                   PreviewFileSystem& files)
         : inner_(std::move(inner)), dir_(std::move(dir)), files_(files) {}
 
     bool next(DirectoryEntry& entry) override {
         while (inner_->next(entry)) {
-            if (entry.name == "." || entry.name == ".." || !files_.goneItself(dir_ + entry.name)) {
+            if (entry.name == "." || entry.name == "..") {
+                return true;
+            }
+            const std::string path = dir_ + entry.name;
+            if (!files_.goneItself(path)) {
+                files_.noteListed(path, entry.attributes);
                 return true;
             }
         }
@@ -39,7 +44,7 @@ class PreviewListing : public DirectoryListing {
   private:
     std::unique_ptr<DirectoryListing> inner_;
     std::string dir_;
-    const PreviewFileSystem& files_;
+    PreviewFileSystem& files_;
 };
 
 } // namespace
@@ -66,6 +71,18 @@ bool PreviewFileSystem::gone(const std::string& path) const {
 void PreviewFileSystem::forgetPaperDeletions() {
     gone_.clear();
     normalized_.clear();
+    listed_.reset();
+}
+
+void PreviewFileSystem::noteListed(const std::string& path, uint32_t attributes) {
+    listed_ = ListedEntry{path, attributes};
+}
+
+std::optional<uint32_t> PreviewFileSystem::attributesNow(const std::string& path) const {
+    if (listed_ && listed_->path == path && !gone(path)) {
+        return attributesAfterResets(path, listed_->attributes);
+    }
+    return attributesOf(path);
 }
 
 void PreviewFileSystem::markGone(const std::string& path) {
@@ -121,7 +138,7 @@ uint32_t PreviewFileSystem::attributesAfterResets(const std::string& path,
 }
 
 bool PreviewFileSystem::setNormalAttributes(const std::string& path) {
-    if (!attributesOf(path)) {
+    if (!attributesNow(path)) {
         return false;
     }
     normalized_.insert(goneKey(path));
@@ -129,7 +146,7 @@ bool PreviewFileSystem::setNormalAttributes(const std::string& path) {
 }
 
 bool PreviewFileSystem::deleteFile(const std::string& path) {
-    const std::optional<uint32_t> found = attributesOf(path);
+    const std::optional<uint32_t> found = attributesNow(path);
     const bool deletable = found && (*found & attributes::directory) == 0 &&
                            (*found & attributes::readOnly) == 0 && inner().canDelete(path);
     if (!deletable) {
@@ -151,7 +168,7 @@ bool PreviewFileSystem::hasContents(const std::string& folder) {
 }
 
 bool PreviewFileSystem::removeDirectory(const std::string& path) {
-    const std::optional<uint32_t> found = attributesOf(path);
+    const std::optional<uint32_t> found = attributesNow(path);
     const bool folder = found && (*found & attributes::directory) != 0;
     // Removing a link removes only the link, whatever its target holds.
     const bool link = found && (*found & attributes::reparsePoint) != 0;

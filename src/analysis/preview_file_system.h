@@ -12,6 +12,8 @@ namespace dustbane {
 // another program, a folder empty), then recorded instead of done; what was "deleted" then
 // stays out of sight of existence tests and listings, so the rest of the run sees the state
 // the real run would leave. Attribute resets are remembered, not made. Nothing is written.
+// The attributes of the entry a listing handed out last are kept, since the run decides about
+// that entry next: its delete then costs one call, the probe of its sharing, as on disk.
 class PreviewFileSystem : public ForwardingFileSystem {
   public:
     explicit PreviewFileSystem(FileSystem& real);
@@ -37,14 +39,25 @@ class PreviewFileSystem : public ForwardingFileSystem {
     void markGone(const std::string& path);
     // Whether the path itself, without its parents, was deleted on paper.
     bool goneItself(const std::string& path) const;
+    // A listing handed out the entry at path with these attributes.
+    void noteListed(const std::string& path, uint32_t attributes);
 
   private:
+    struct ListedEntry {
+        std::string path;
+        uint32_t attributes = 0;
+    };
+
+    // The attributes as a delete or reset finds them: those of the entry just listed when
+    // the path is that entry's, else asked for.
+    std::optional<uint32_t> attributesNow(const std::string& path) const;
     bool hasContents(const std::string& folder);
     // The stored attributes as the resets made on paper would have left them.
     uint32_t attributesAfterResets(const std::string& path, uint32_t attributes) const;
 
     std::set<std::string> gone_;
     std::set<std::string> normalized_;
+    std::optional<ListedEntry> listed_;
 };
 
 } // namespace dustbane

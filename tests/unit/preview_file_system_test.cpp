@@ -4,6 +4,7 @@
 #include "fakes/fake_platform.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace dustbane::testing {
 namespace {
@@ -66,6 +67,119 @@ TEST_F(PreviewFileSystemTest, TheShellMoveOfAFolderFailsWholeWhenSomethingInside
     EXPECT_FALSE(preview.directoryExists("C:\\t\\other"));
     EXPECT_EQ(shell.recycleItem("C:\\t\\other\\x.dat"), 2);
     EXPECT_TRUE(fake.shell.recycleCalls.empty());
+}
+
+// The real file system under a preview, counting the calls a delete costs.
+class CountingFileSystem : public ForwardingFileSystem {
+  public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+
+    std::optional<uint32_t> attributesOf(const std::string& path) const override {
+        ++attributeCalls;
+        return ForwardingFileSystem::attributesOf(path);
+    }
+    bool canDelete(const std::string& path) const override {
+        ++probes;
+        return ForwardingFileSystem::canDelete(path);
+    }
+
+    mutable int attributeCalls = 0;
+    mutable int probes = 0;
+};
+
+// A folder's entries deleted as the run deletes them: each right after the listing hands it
+// out, a read-only file after a reset, a folder by removal.
+class PreviewOfListedEntriesTest : public ::testing::Test {
+  protected:
+    std::map<std::string, bool> deleteEachListed(const std::string& folder) {
+        std::map<std::string, bool> decisions;
+        auto listing = preview.list(folder);
+        DirectoryEntry entry;
+        while (listing && listing->next(entry)) {
+            if (entry.name == "." || entry.name == "..") {
+                continue;
+            }
+            const std::string path = folder + entry.name;
+            if (entry.isDirectory()) {
+                decisions[entry.name] = preview.removeDirectory(path);
+                continue;
+            }
+            if (entry.attributes & attributes::readOnly) {
+                preview.setNormalAttributes(path);
+            }
+            decisions[entry.name] = preview.deleteFile(path);
+        }
+        return decisions;
+    }
+
+    FakeFileSystem disk;
+    CountingFileSystem counting{disk};
+    PreviewFileSystem preview{counting};
+};
+
+TEST_F(PreviewOfListedEntriesTest, DecideAsOnDiskWithOneProbeEachAndNoAttributeCall) {
+    disk.addFile("C:\\f\\plain.tmp");
+    disk.addFile("C:\\f\\held.tmp");
+    disk.lock("C:\\f\\held.tmp");
+    disk.addFile("C:\\f\\ro.tmp", "x", attributes::readOnly);
+    disk.addFolder("C:\\f\\empty");
+    disk.addFile("C:\\f\\full\\inside.dat");
+    disk.addFolderLink("C:\\f\\link", "C:\\f\\full");
+
+    const std::map<std::string, bool> expected{{"plain.tmp", true}, {"held.tmp", false},
+                                               {"ro.tmp", true},    {"empty", true},
+                                               {"full", false},     {"link", true}};
+    EXPECT_EQ(deleteEachListed("C:\\f\\"), expected);
+    EXPECT_EQ(counting.attributeCalls, 0);
+    // One probe per file and per folder that can go; the full folder stops at its contents.
+    EXPECT_EQ(counting.probes, 5);
+    EXPECT_EQ(disk.treeBelow("C:\\f").size(), 7u);
+}
+
+TEST_F(PreviewOfListedEntriesTest, ReadOnlyFileWithoutResetAndListedFolderAsFileAreRefused) {
+    disk.addFile("C:\\f\\ro.tmp", "x", attributes::readOnly);
+    disk.addFolder("C:\\f\\sub");
+    std::map<std::string, bool> decisions;
+    auto listing = preview.list("C:\\f\\");
+    DirectoryEntry entry;
+    while (listing->next(entry)) {
+        if (entry.name != "." && entry.name != "..") {
+            decisions[entry.name] = preview.deleteFile("C:\\f\\" + entry.name);
+        }
+    }
+    EXPECT_EQ(decisions, (std::map<std::string, bool>{{"ro.tmp", false}, {"sub", false}}));
+    EXPECT_EQ(counting.attributeCalls, 0);
+}
+
+TEST_F(PreviewOfListedEntriesTest, AnEntryGoneSinceItsListingIsRefused) {
+    disk.addFile("C:\\f\\a.tmp");
+    disk.addFile("C:\\f\\b.tmp");
+    auto listing = preview.list("C:\\f\\");
+    DirectoryEntry entry;
+    while (listing->next(entry) && entry.name != "a.tmp") {
+    }
+    EXPECT_TRUE(preview.deleteFile("C:\\f\\a.tmp"));
+    // Already deleted on paper.
+    EXPECT_FALSE(preview.deleteFile("C:\\f\\a.tmp"));
+    ASSERT_TRUE(listing->next(entry));
+    ASSERT_EQ(entry.name, "b.tmp");
+    // Deleted on disk by someone else after the listing.
+    disk.eraseTree("C:\\f\\b.tmp");
+    EXPECT_FALSE(preview.deleteFile("C:\\f\\b.tmp"));
+}
+
+TEST_F(PreviewOfListedEntriesTest, APathOtherThanTheEntryJustListedIsAskedFor) {
+    disk.addFile("C:\\f\\a.tmp");
+    disk.addFile("C:\\f\\ro.tmp", "x", attributes::readOnly);
+    auto listing = preview.list("C:\\f\\");
+    DirectoryEntry entry;
+    while (listing->next(entry) && entry.name != "a.tmp") {
+    }
+    // Since then read-only on disk: only the listed path itself is taken from the listing.
+    disk.find("C:\\f\\a.tmp")->attributes = attributes::readOnly;
+    EXPECT_FALSE(preview.deleteFile("C:\\F\\A.TMP"));
+    EXPECT_FALSE(preview.deleteFile("C:\\f\\ro.tmp"));
+    EXPECT_EQ(counting.attributeCalls, 2);
 }
 
 TEST(ReadOnlyRegistry, RefusesEveryChangeAndCreatesNoKey) {
