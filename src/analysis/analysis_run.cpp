@@ -7,7 +7,8 @@ namespace dustbane {
 AnalysisRun::AnalysisRun(Platform& real, CleanSettings& settings, const LanguageTable& language,
                          WindowOperations& window, RunModel& model, SettingsSummary& summary,
                          CleanStages stages, std::string installDir)
-    : real_(real), files_(real.files), shell_(real.shell, files_), registry_(real.registry),
+    : real_(real), files_(real.files, PreviewFileSystem::HeldFiles::Assumed),
+      shell_(real.shell, files_), registry_(real.registry),
       system_(real.system), ports_{files_, registry_, shell_, system_, real.prompter},
       language_(analysisLanguage(language)),
       context_{ports_, settings, language_, window, model, run_, std::move(installDir)},

@@ -15,7 +15,9 @@ namespace dustbane {
 
 // The Analyze command: every stage of a clean with the settings of the moment, over ports
 // that delete on paper and write nothing, so that no file, attribute, registry value, log or
-// sound changes. What the run's ledger counts is then shown in the list by group.
+// sound changes. What the run's ledger counts is then shown in the list by group. Files are
+// not opened to see whether another program holds them: a held file shows as going, and the
+// clean that meets it counts it among the items that stayed.
 class AnalysisRun {
   public:
     // The questions (stop) go to the real prompter; everything else is read through the

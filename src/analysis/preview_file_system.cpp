@@ -49,7 +49,8 @@ class PreviewListing : public DirectoryListing {
 
 } // namespace
 
-PreviewFileSystem::PreviewFileSystem(FileSystem& real) : ForwardingFileSystem(real) {}
+PreviewFileSystem::PreviewFileSystem(FileSystem& real, HeldFiles heldFiles)
+    : ForwardingFileSystem(real), heldFiles_(heldFiles) {}
 
 bool PreviewFileSystem::goneItself(const std::string& path) const {
     return gone_.count(goneKey(path)) != 0;
@@ -148,7 +149,7 @@ bool PreviewFileSystem::setNormalAttributes(const std::string& path) {
 bool PreviewFileSystem::deleteFile(const std::string& path) {
     const std::optional<uint32_t> found = attributesNow(path);
     const bool deletable = found && (*found & attributes::directory) == 0 &&
-                           (*found & attributes::readOnly) == 0 && inner().canDelete(path);
+                           (*found & attributes::readOnly) == 0 && canDelete(path);
     if (!deletable) {
         return false;
     }
@@ -173,7 +174,7 @@ bool PreviewFileSystem::removeDirectory(const std::string& path) {
     // Removing a link removes only the link, whatever its target holds.
     const bool link = found && (*found & attributes::reparsePoint) != 0;
     const bool removable = folder && (*found & attributes::readOnly) == 0 &&
-                           (link || !hasContents(path)) && inner().canDelete(path);
+                           (link || !hasContents(path)) && canDelete(path);
     if (!removable) {
         return false;
     }
@@ -186,7 +187,7 @@ bool PreviewFileSystem::createDirectory(const std::string&) {
 }
 
 bool PreviewFileSystem::canDelete(const std::string& path) const {
-    return !gone(path) && inner().canDelete(path);
+    return !gone(path) && (heldFiles_ == HeldFiles::Assumed || inner().canDelete(path));
 }
 
 std::optional<std::string> PreviewFileSystem::readFile(const std::string& path) const {
