@@ -62,9 +62,6 @@ class CallTally : public ForwardingFileSystem {
     bool canDelete(const std::string& path) const override {
         return timedCall(calls_["canDelete"], [&] { return inner().canDelete(path); });
     }
-    std::optional<uint64_t> fileSize(const std::string& path) const override {
-        return timedCall(calls_["fileSize"], [&] { return inner().fileSize(path); });
-    }
     std::optional<std::string> finalPath(const std::string& path) const override {
         return timedCall(calls_["finalPath"], [&] { return inner().finalPath(path); });
     }
