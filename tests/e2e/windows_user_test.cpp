@@ -151,9 +151,12 @@ class WindowsUserClean : public Scenario {
         // The settings are loaded once the summary shows.
         EXPECT_TRUE(waitUntil([&] { return listViewCount(list) > 0; }));
         clickButton(clean);
+        // The final line is followed by the line of what the run freed.
         auto finished = [&] {
             const Strings rows = listViewRows(list);
-            return !rows.empty() && rows.back().find("Clean finished:") != std::string::npos;
+            return rows.size() >= 2 &&
+                   rows[rows.size() - 2].find("Clean finished:") != std::string::npos &&
+                   rows.back().starts_with("Freed ");
         };
         EXPECT_TRUE(waitUntil(finished, 120s)) << ::testing::PrintToString(listViewRows(list));
         // Only permanent deletions happened, yet the program offers to empty the bins.
