@@ -5,6 +5,7 @@
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
 #include "driver/verbatim_files.h"
+#include "expected_text.h"
 #include "platform/win32/text.h"
 #include "windows_user.h"
 
@@ -182,6 +183,13 @@ TEST_F(WindowsUserClean, EmptiesExactlyTheCachesAndKeepsEveryOtherFileOfDriveC) 
 
     EXPECT_EQ(treeDifferences(without(before, gone), after), Strings{})
         << ::testing::PrintToString(rows);
+    // The targets delete for good, and every entry went.
+    uint64_t freed = 0;
+    for (const std::string& entry : gone) {
+        freed += bytesOf(before, entry);
+    }
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back(), freedLine(freed, 0, 0));
     for (const auto& [name, program] : user) {
         for (const std::string& folder : program.cacheFolders) {
             EXPECT_TRUE(directoryExists(folder)) << name << ": " << folder;
