@@ -92,28 +92,6 @@ std::string userProfile() {
     return win32::narrow(buffer);
 }
 
-Strings splitLines(const std::string& text) {
-    Strings lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) {
-            break;
-        }
-        start = end + 2;
-    }
-    return lines;
-}
-
-// The value names of every target of the "Browsers and apps" page.
-const Strings allTargets = {
-    "ChromeCache",          "EdgeCache",       "BraveCache",         "VivaldiCache",
-    "OperaCache",           "FirefoxCache2",   "TeamsCache",         "DiscordCache",
-    "SlackCache",           "VSCodeCache",     "DirectXShaderCache", "CrashDumps",
-    "NvidiaShaderCache",    "AmdShaderCache",  "IntelShaderCache",   "WindowsTempFolder",
-    "DeliveryOptimization", "SystemCrashDumps"};
-
 class Analysis : public Scenario {
   protected:
     // Only the targets named run; the search path looks for .tmp/.old/.bak, .log and empty
@@ -121,7 +99,7 @@ class Analysis : public Scenario {
     void storeSettings(const Strings& targets, const std::string& search, const std::string& folder,
                        const std::string& file) const {
         turnOffFixedLocations();
-        for (const std::string& target : allTargets) {
+        for (const std::string& target : appTargetSettings()) {
             settings.writeInt(target, 0);
         }
         for (const std::string& target : targets) {

@@ -98,21 +98,6 @@ Strings recycleBinNames() {
     return names;
 }
 
-Strings splitLines(const std::string& text) {
-    Strings lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 // The names of a folder in the order the file system hands them out, dot names included.
 Strings namesInOrder(const std::string& folder) {
     Strings names;

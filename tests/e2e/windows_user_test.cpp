@@ -20,14 +20,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The value names of every target of the "Browsers and apps" page.
-const Strings newTargets = {
-    "ChromeCache",          "EdgeCache",       "BraveCache",         "VivaldiCache",
-    "OperaCache",           "FirefoxCache2",   "TeamsCache",         "DiscordCache",
-    "SlackCache",           "VSCodeCache",     "DirectXShaderCache", "CrashDumps",
-    "NvidiaShaderCache",    "AmdShaderCache",  "IntelShaderCache",   "WindowsTempFolder",
-    "DeliveryOptimization", "SystemCrashDumps"};
-
 bool runsElevated() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
@@ -130,7 +122,7 @@ class WindowsUserClean : public Scenario {
         settings.writeInt("Displaybox", 0);
         settings.writeInt("Logs", 0);
         settings.writeInt("Recycle", 1);
-        for (const std::string& target : newTargets) {
+        for (const std::string& target : appTargetSettings()) {
             settings.writeInt(target, 1);
         }
     }
