@@ -1,7 +1,8 @@
 // Analyze through the real window: over a realistic user with a search path, a folder and a
 // file to delete, an analysis changes nothing on disk or in the settings and names, item by
 // item and byte by byte, what the clean that follows removes and frees; a second analysis then
-// finds only what a clean leaves for its next run. F6 starts an analysis, Stop ends one.
+// finds only what a clean leaves for its next run, and the held file once it is let go. F6
+// starts an analysis, Stop ends one.
 
 #include "app/win32/resource_ids.h"
 #include "big_tree.h"
@@ -371,9 +372,9 @@ TEST_F(Analysis, ShowsExactlyWhatTheCleanThenRemovesAndFreesAndChangesNothing) {
     ASSERT_FALSE(logLines.empty());
     EXPECT_EQ(logLines.back(), freed);
 
-    // What is left for a next run: the folders the clean leftForNextRun (a folder holding only an
-    // leftForNextRun folder still has content), and the held file, which no analysis counts while
-    // it is held.
+    // What is left for a next run: the folders the clean emptied (a folder that holds only an
+    // emptied folder still has content), and the held file, which no analysis counts while it is
+    // held.
     Strings leftForNextRun;
     for (const auto& [path, item] : after) {
         const auto next = after.lower_bound(path + "\\");
@@ -413,7 +414,7 @@ TEST_F(Analysis, F6StartsAnAnalysisAndStopEndsItWithATotal) {
     ASSERT_TRUE(waitUntil([&] { return windowText(analyze_) == "Stop"; }))
         << "F6 started no analysis";
     EXPECT_EQ(listViewColumnText(list_), "Analysis:");
-    postCommand(window_, IDC_TOOL_ANALYZE);
+    clickButton(analyze_);
     EXPECT_EQ(answerMessageBox("Stop Confirmation", IDYES), "Do you want to stop the analysis?");
     ASSERT_TRUE(waitUntil([&] { return analysisShown(); }, 60s))
         << ::testing::PrintToString(rows());
