@@ -84,8 +84,9 @@ class RunChecks : public Scenario {
     }
 
     HWND startLongClean();
-    // The main list's last row, or "" while it has none.
-    std::string lastRow() const;
+    // The run's final line, or "" until the list ends with it and the line of what the run
+    // freed after it.
+    std::string finalRow() const;
 
     std::optional<App> app_;
     HWND main_ = nullptr;
@@ -222,9 +223,12 @@ HWND RunChecks::startLongClean() {
     return clean;
 }
 
-std::string RunChecks::lastRow() const {
+std::string RunChecks::finalRow() const {
     const int count = listViewCount(list_);
-    return count == 0 ? std::string() : listViewText(list_, count - 1);
+    if (count < 2 || !listViewText(list_, count - 1).starts_with("Freed ")) {
+        return {};
+    }
+    return listViewText(list_, count - 2);
 }
 
 TEST_F(RunChecks, ExitDuringARunDoesNothing) {
@@ -237,9 +241,9 @@ TEST_F(RunChecks, ExitDuringARunDoesNothing) {
     EXPECT_EQ(answerMessageBox("Stop Confirmation", IDNO), "Do you want to stop clean?");
 
     ASSERT_TRUE(
-        waitUntil([&] { return lastRow().find(" had been cleaned.") != std::string::npos; }, 120s))
-        << lastRow();
-    EXPECT_NE(lastRow().find(" Clean finished: 2000 "), std::string::npos) << lastRow();
+        waitUntil([&] { return finalRow().find(" had been cleaned.") != std::string::npos; }, 120s))
+        << finalRow();
+    EXPECT_NE(finalRow().find(" Clean finished: 2000 "), std::string::npos) << finalRow();
     answerMessageBox("Clear Confirmation", IDNO);
     ASSERT_TRUE(waitUntil([&] { return windowText(clean) == "Clean"; }));
     EXPECT_TRUE(app_->isRunning());
@@ -264,8 +268,8 @@ TEST_F(RunChecks, AnalyzeAndF6DuringACleanAskToStopTheClean) {
     ASSERT_TRUE(waitForMessageBox("Stop Confirmation")) << "F6 did not reach the run";
     EXPECT_EQ(answerMessageBox("Stop Confirmation", IDYES), "Do you want to stop clean?");
     ASSERT_TRUE(
-        waitUntil([&] { return lastRow().find(" User stopped: ") != std::string::npos; }, 120s))
-        << lastRow();
+        waitUntil([&] { return finalRow().find(" User stopped: ") != std::string::npos; }, 120s))
+        << finalRow();
     answerMessageBox("Clear Confirmation", IDNO);
     EXPECT_TRUE(waitUntil([&] { return windowText(clean) == "Clean"; }));
     EXPECT_EQ(app_->close(), 0u);

@@ -140,7 +140,7 @@ class Safety : public Scenario {
     }
 
     // Starts Dustbane, clicks Clean, keeps the Recycle Bins as they are when asked and closes
-    // the program; leaves the run's rows in rows_.
+    // the program; leaves the run's rows up to its final line in rows_.
     void cleanInWindow(std::chrono::milliseconds timeout = 120s) {
         App app = App::launch();
         HWND window = app.waitForMainWindow();
@@ -159,10 +159,13 @@ class Safety : public Scenario {
         }
         ASSERT_TRUE(waitUntil([&] { return listViewCount(list) > 0; }));
         postCommand(window, IDC_TOOL_CLEAN);
-        // Only the last row is read while the run goes: each read waits for the program's pump.
+        // Only the last two rows are read while the run goes: each read waits for the program's
+        // pump. The final line is followed by the line of what the run freed.
         auto ended = [&] {
             const int count = listViewCount(list);
-            const auto words = count > 0 ? afterTime(listViewText(list, count - 1)) : std::nullopt;
+            const auto words = count > 1 && listViewText(list, count - 1).starts_with("Freed ")
+                                   ? afterTime(listViewText(list, count - 2))
+                                   : std::nullopt;
             return words &&
                    (words->starts_with("Clean finished: ") || words->starts_with("User stopped: "));
         };
@@ -175,7 +178,7 @@ class Safety : public Scenario {
             answerMessageBox("Clear Confirmation", IDNO);
         }
         rows_.clear();
-        for (int row = 0; row < listViewCount(list); ++row) {
+        for (int row = 0; row < listViewCount(list) - 1; ++row) {
             const std::string text = listViewText(list, row);
             const auto words = afterTime(text);
             rows_.push_back({words.has_value(), words.value_or(text), listViewImage(list, row)});

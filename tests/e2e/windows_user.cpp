@@ -144,6 +144,16 @@ WindowsUser buildWindowsUser() {
     };
 }
 
+const std::vector<std::string>& appTargetSettings() {
+    static const std::vector<std::string> names = {
+        "ChromeCache",          "EdgeCache",       "BraveCache",         "VivaldiCache",
+        "OperaCache",           "FirefoxCache2",   "TeamsCache",         "DiscordCache",
+        "SlackCache",           "VSCodeCache",     "DirectXShaderCache", "CrashDumps",
+        "NvidiaShaderCache",    "AmdShaderCache",  "IntelShaderCache",   "WindowsTempFolder",
+        "DeliveryOptimization", "SystemCrashDumps"};
+    return names;
+}
+
 std::vector<std::string> cacheEntriesOf(const WindowsUser& user,
                                         const std::vector<std::string>& programs) {
     std::vector<std::string> entries;

@@ -26,6 +26,9 @@ using WindowsUser = std::map<std::string, UserProgram>;
 // folders; throws when a folder or file cannot be made.
 WindowsUser buildWindowsUser();
 
+// The value names of every target of the "Browsers and apps" page.
+const std::vector<std::string>& appTargetSettings();
+
 // Every cache entry of the given programs (all when none are named).
 std::vector<std::string> cacheEntriesOf(const WindowsUser& user,
                                         const std::vector<std::string>& programs = {});

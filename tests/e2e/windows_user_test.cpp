@@ -5,6 +5,7 @@
 #include "app/win32/resource_ids.h"
 #include "driver/driver.h"
 #include "driver/verbatim_files.h"
+#include "expected_text.h"
 #include "platform/win32/text.h"
 #include "windows_user.h"
 
@@ -18,14 +19,6 @@ namespace dustbane::e2e {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// The value names of every target of the "Browsers and apps" page.
-const Strings newTargets = {
-    "ChromeCache",          "EdgeCache",       "BraveCache",         "VivaldiCache",
-    "OperaCache",           "FirefoxCache2",   "TeamsCache",         "DiscordCache",
-    "SlackCache",           "VSCodeCache",     "DirectXShaderCache", "CrashDumps",
-    "NvidiaShaderCache",    "AmdShaderCache",  "IntelShaderCache",   "WindowsTempFolder",
-    "DeliveryOptimization", "SystemCrashDumps"};
 
 bool runsElevated() {
     HANDLE token = nullptr;
@@ -129,7 +122,7 @@ class WindowsUserClean : public Scenario {
         settings.writeInt("Displaybox", 0);
         settings.writeInt("Logs", 0);
         settings.writeInt("Recycle", 1);
-        for (const std::string& target : newTargets) {
+        for (const std::string& target : appTargetSettings()) {
             settings.writeInt(target, 1);
         }
     }
@@ -151,9 +144,12 @@ class WindowsUserClean : public Scenario {
         // The settings are loaded once the summary shows.
         EXPECT_TRUE(waitUntil([&] { return listViewCount(list) > 0; }));
         clickButton(clean);
+        // The final line is followed by the line of what the run freed.
         auto finished = [&] {
             const Strings rows = listViewRows(list);
-            return !rows.empty() && rows.back().find("Clean finished:") != std::string::npos;
+            return rows.size() >= 2 &&
+                   rows[rows.size() - 2].find("Clean finished:") != std::string::npos &&
+                   rows.back().starts_with("Freed ");
         };
         EXPECT_TRUE(waitUntil(finished, 120s)) << ::testing::PrintToString(listViewRows(list));
         // Only permanent deletions happened, yet the program offers to empty the bins.
@@ -179,6 +175,13 @@ TEST_F(WindowsUserClean, EmptiesExactlyTheCachesAndKeepsEveryOtherFileOfDriveC) 
 
     EXPECT_EQ(treeDifferences(without(before, gone), after), Strings{})
         << ::testing::PrintToString(rows);
+    // The targets delete for good, and every entry went.
+    uint64_t freed = 0;
+    for (const std::string& entry : gone) {
+        freed += bytesOf(before, entry);
+    }
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back(), freedLine(freed, 0, 0));
     for (const auto& [name, program] : user) {
         for (const std::string& folder : program.cacheFolders) {
             EXPECT_TRUE(directoryExists(folder)) << name << ": " << folder;

@@ -7,28 +7,6 @@
 
 namespace dustbane::e2e {
 
-namespace {
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-} // namespace
-
 ConsoleRun runConsole(const std::vector<std::string>& arguments,
                       std::chrono::milliseconds timeout) {
     const std::string outputPath = scratchDir("console-output") + "out.txt";

@@ -65,6 +65,50 @@ std::vector<std::string> listViewRows(HWND list, int column) {
     return rows;
 }
 
+std::string listViewColumnText(HWND list, int column) {
+    LVCOLUMNW header{};
+    header.mask = LVCF_TEXT;
+    header.cchTextMax = static_cast<int>(textCapacity);
+    RemoteBuffer buffer(processOf(list), sizeof header + textCapacity * sizeof(wchar_t));
+    header.pszText =
+        reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.address()) + sizeof header);
+    buffer.write(&header, sizeof header);
+    std::wstring text(textCapacity, L'\0');
+    buffer.write(text.data(), text.size() * sizeof(wchar_t), sizeof header);
+    sendMessage(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                reinterpret_cast<LPARAM>(buffer.address()));
+    buffer.read(text.data(), text.size() * sizeof(wchar_t), sizeof header);
+    text.resize(text.find(L'\0'));
+    return win32::narrow(text);
+}
+
+void selectListViewRow(HWND list, int row) {
+    const auto setState = [list](int index, UINT state) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = state;
+        RemoteBuffer buffer(processOf(list), sizeof item);
+        buffer.write(&item, sizeof item);
+        sendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                    reinterpret_cast<LPARAM>(buffer.address()));
+    };
+    // Index -1 stands for every row.
+    setState(-1, 0);
+    setState(row, LVIS_SELECTED | LVIS_FOCUSED);
+    sendMessage(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+RECT listViewRowRect(HWND list, int row) {
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    RemoteBuffer buffer(processOf(list), sizeof rect);
+    buffer.write(&rect, sizeof rect);
+    sendMessage(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                reinterpret_cast<LPARAM>(buffer.address()));
+    buffer.read(&rect, sizeof rect);
+    return rect;
+}
+
 int statusBarPartCount(HWND statusBar) {
     return static_cast<int>(sendMessage(statusBar, SB_GETPARTS, 0, 0));
 }

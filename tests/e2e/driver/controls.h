@@ -14,6 +14,12 @@ std::string listViewText(HWND list, int row, int column = 0);
 int listViewImage(HWND list, int row);
 // The texts of every row, top to bottom.
 std::vector<std::string> listViewRows(HWND list, int column = 0);
+// The caption of a column's header.
+std::string listViewColumnText(HWND list, int column = 0);
+// Makes the row the only selected one and the focused one, scrolled into view.
+void selectListViewRow(HWND list, int row);
+// The row's bounds in the list's client coordinates.
+RECT listViewRowRect(HWND list, int row);
 
 int statusBarPartCount(HWND statusBar);
 std::string statusBarText(HWND statusBar, int part);

@@ -91,6 +91,24 @@ std::optional<std::string> readFile(const std::string& path) {
     return bytes.str();
 }
 
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::string toAnsi(const std::string& utf8) {
     return convert(utf8, CP_UTF8, CP_ACP);
 }

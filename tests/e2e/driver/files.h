@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dustbane::e2e {
 
@@ -21,6 +22,9 @@ void removeTree(const std::string& path);
 // Creates the missing parent folders.
 void writeFile(const std::string& path, const std::string& bytes);
 std::optional<std::string> readFile(const std::string& path);
+
+// The lines of a text, each without its line break (\n or \r\n).
+std::vector<std::string> splitLines(const std::string& text);
 
 std::string toAnsi(const std::string& utf8);
 std::string fromAnsi(const std::string& ansi);

@@ -8,5 +8,8 @@ namespace dustbane::e2e {
 LANGID systemLanguage();
 // The primary screen in virtual-screen coordinates.
 RECT screenRect();
+// Whether the scenario runs under Wine rather than on Windows, for the few checks where the
+// two differ.
+bool runsOnWine();
 
 } // namespace dustbane::e2e

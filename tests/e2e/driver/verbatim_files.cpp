@@ -140,6 +140,21 @@ TreeSnapshot without(TreeSnapshot snapshot, const std::vector<std::string>& gone
     return snapshot;
 }
 
+uint64_t bytesOf(const TreeSnapshot& snapshot, const std::string& path) {
+    const auto item = snapshot.find(path);
+    if (item == snapshot.end() || !item->second.folder) {
+        return item == snapshot.end() ? 0 : item->second.size;
+    }
+    // What lies below starts with the backslash; a sibling such as "name 2" may sort between.
+    const std::string below = path + "\\";
+    uint64_t bytes = 0;
+    for (auto entry = snapshot.lower_bound(below);
+         entry != snapshot.end() && entry->first.starts_with(below); ++entry) {
+        bytes += entry->second.folder ? 0 : entry->second.size;
+    }
+    return bytes;
+}
+
 std::vector<std::string> treeDifferences(const TreeSnapshot& expected, const TreeSnapshot& actual) {
     std::vector<std::string> differences;
     auto want = expected.begin();

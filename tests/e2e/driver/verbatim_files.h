@@ -44,6 +44,9 @@ enum class FileStamp {
 TreeSnapshot snapshotTree(const std::string& folder, FileStamp stamp);
 // The snapshot without the given items and everything below them.
 TreeSnapshot without(TreeSnapshot snapshot, const std::vector<std::string>& gone);
+// The bytes an item stands for in the snapshot: a file's size, or the sizes of every file below
+// a folder.
+uint64_t bytesOf(const TreeSnapshot& snapshot, const std::string& path);
 // "gone: <path>", "changed: <path>", "added: <path>", one a difference, in path order; empty
 // when the two agree.
 std::vector<std::string> treeDifferences(const TreeSnapshot& expected, const TreeSnapshot& actual);
