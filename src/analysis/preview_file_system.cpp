@@ -2,6 +2,8 @@
 
 #include "engine/deletion.h"
 
+#include <string_view>
+
 namespace dustbane {
 
 namespace {
@@ -61,12 +63,13 @@ bool PreviewFileSystem::gone(const std::string& path) const {
         return false;
     }
     const std::string key = goneKey(path);
+    const std::string_view view(key);
     for (size_t end = key.find('\\'); end != std::string::npos; end = key.find('\\', end + 1)) {
-        if (gone_.count(key.substr(0, end))) {
+        if (gone_.find(view.substr(0, end)) != gone_.end()) {
             return true;
         }
     }
-    return gone_.count(key) != 0;
+    return gone_.find(view) != gone_.end();
 }
 
 void PreviewFileSystem::forgetPaperDeletions() {

@@ -46,6 +46,10 @@ class PreviewFileSystem : public ForwardingFileSystem {
     bool goneItself(const std::string& path) const;
     // A listing handed out the entry at path with these attributes.
     void noteListed(const std::string& path, uint32_t attributes);
+    // The attributes as a delete, reset or move finds them: those of the entry just listed
+    // when the path is that entry's, else asked for.
+    std::optional<uint32_t> attributesNow(const std::string& path) const;
+    bool probesHeldFiles() const { return heldFiles_ == HeldFiles::Probed; }
 
   private:
     struct ListedEntry {
@@ -53,15 +57,13 @@ class PreviewFileSystem : public ForwardingFileSystem {
         uint32_t attributes = 0;
     };
 
-    // The attributes as a delete or reset finds them: those of the entry just listed when
-    // the path is that entry's, else asked for.
-    std::optional<uint32_t> attributesNow(const std::string& path) const;
     bool hasContents(const std::string& folder);
     // The stored attributes as the resets made on paper would have left them.
     uint32_t attributesAfterResets(const std::string& path, uint32_t attributes) const;
 
     HeldFiles heldFiles_;
-    std::set<std::string> gone_;
+    // Keys compare with views, so that testing a path's folders allocates nothing.
+    std::set<std::string, std::less<>> gone_;
     std::set<std::string> normalized_;
     std::optional<ListedEntry> listed_;
 };

@@ -32,14 +32,15 @@ bool PreviewShell::treeHeld(const std::string& folder) {
 }
 
 int PreviewShell::recycleItem(const std::string& path) {
-    const std::optional<uint32_t> found = files_.attributesOf(path);
+    const std::optional<uint32_t> found = files_.attributesNow(path);
     int result = 0;
     if (!found) {
         result = missing;
     } else if (!files_.canDelete(path)) {
         result = sharingViolation;
     } else if ((*found & attributes::directory) != 0) {
-        if ((*found & attributes::reparsePoint) == 0 && treeHeld(path)) {
+        if ((*found & attributes::reparsePoint) == 0 && files_.probesHeldFiles() &&
+            treeHeld(path)) {
             result = sharingViolation;
         }
     }

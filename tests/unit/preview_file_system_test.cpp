@@ -115,6 +115,8 @@ class PreviewOfListedEntriesTest : public ::testing::Test {
     FakeFileSystem disk;
     CountingFileSystem counting{disk};
     PreviewFileSystem preview{counting};
+    FakeShell diskShell{disk};
+    PreviewShell shell{diskShell, preview};
 };
 
 TEST_F(PreviewOfListedEntriesTest, DecideAsOnDiskWithOneProbeEachAndNoAttributeCall) {
@@ -134,6 +136,23 @@ TEST_F(PreviewOfListedEntriesTest, DecideAsOnDiskWithOneProbeEachAndNoAttributeC
     // One probe per file and per folder that can go; the full folder stops at its contents.
     EXPECT_EQ(counting.probes, 5);
     EXPECT_EQ(disk.treeBelow("C:\\f").size(), 7u);
+}
+
+TEST_F(PreviewOfListedEntriesTest, AMoveToTheRecycleBinOfAListedFileAsksNothingMore) {
+    disk.addFile("C:\\f\\a.tmp");
+    disk.addFile("C:\\f\\held.tmp");
+    disk.lock("C:\\f\\held.tmp");
+    std::map<std::string, int> results;
+    auto listing = preview.list("C:\\f\\");
+    DirectoryEntry entry;
+    while (listing->next(entry)) {
+        if (entry.name != "." && entry.name != "..") {
+            results[entry.name] = shell.recycleItem("C:\\f\\" + entry.name);
+        }
+    }
+    EXPECT_EQ(results, (std::map<std::string, int>{{"a.tmp", 0}, {"held.tmp", 32}}));
+    EXPECT_EQ(counting.attributeCalls, 0);
+    EXPECT_TRUE(diskShell.recycleCalls.empty());
 }
 
 TEST_F(PreviewOfListedEntriesTest, ReadOnlyFileWithoutResetAndListedFolderAsFileAreRefused) {
