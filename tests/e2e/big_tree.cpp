@@ -9,11 +9,11 @@
 
 namespace dustbane::e2e {
 
-BigTree::BigTree(const std::string& path) : root(path) {
+BigTree::BigTree(const std::string& path, int files) : root(path), filesEach(files) {
     for (int folder = 0; folder < folders; ++folder) {
         const std::string dir = root + "\\d" + std::to_string(folder);
         createDirectories(dir);
-        for (int file = 0; file < filesPerFolder; ++file) {
+        for (int file = 0; file < filesEach; ++file) {
             HANDLE handle =
                 CreateFileW(win32::widen(dir + "\\f" + std::to_string(file) + ".tmp").c_str(),
                             GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -11,13 +11,16 @@ struct BigTree {
     static constexpr int folders = 20;
     static constexpr int filesPerFolder = 150;
 
-    // Makes root\d<n>\f<m>.tmp; throws when a file cannot be made.
-    explicit BigTree(const std::string& path);
+    // Makes root\d<n>\f<m>.tmp, filesEach in each folder; throws when a file cannot be made.
+    explicit BigTree(const std::string& path, int filesEach = filesPerFolder);
+
+    int files() const { return folders * filesEach; }
 
     // Every file and folder still there, relative to the root, sorted.
     std::vector<std::string> remaining() const;
 
     std::string root;
+    int filesEach;
 };
 
 } // namespace dustbane::e2e
