@@ -112,6 +112,19 @@ class PreviewOfListedEntriesTest : public ::testing::Test {
         return decisions;
     }
 
+    // What decide answers for each entry the preview lists in the folder, by name.
+    template <typename Decide> auto eachListed(const std::string& folder, Decide decide) {
+        std::map<std::string, decltype(decide(std::string()))> answers;
+        auto listing = preview.list(folder);
+        DirectoryEntry entry;
+        while (listing->next(entry)) {
+            if (entry.name != "." && entry.name != "..") {
+                answers[entry.name] = decide(folder + entry.name);
+            }
+        }
+        return answers;
+    }
+
     FakeFileSystem disk;
     CountingFileSystem counting{disk};
     PreviewFileSystem preview{counting};
@@ -142,14 +155,8 @@ TEST_F(PreviewOfListedEntriesTest, AMoveToTheRecycleBinOfAListedFileAsksNothingM
     disk.addFile("C:\\f\\a.tmp");
     disk.addFile("C:\\f\\held.tmp");
     disk.lock("C:\\f\\held.tmp");
-    std::map<std::string, int> results;
-    auto listing = preview.list("C:\\f\\");
-    DirectoryEntry entry;
-    while (listing->next(entry)) {
-        if (entry.name != "." && entry.name != "..") {
-            results[entry.name] = shell.recycleItem("C:\\f\\" + entry.name);
-        }
-    }
+    const auto results =
+        eachListed("C:\\f\\", [&](const std::string& path) { return shell.recycleItem(path); });
     EXPECT_EQ(results, (std::map<std::string, int>{{"a.tmp", 0}, {"held.tmp", 32}}));
     EXPECT_EQ(counting.attributeCalls, 0);
     EXPECT_TRUE(diskShell.recycleCalls.empty());
@@ -158,14 +165,8 @@ TEST_F(PreviewOfListedEntriesTest, AMoveToTheRecycleBinOfAListedFileAsksNothingM
 TEST_F(PreviewOfListedEntriesTest, ReadOnlyFileWithoutResetAndListedFolderAsFileAreRefused) {
     disk.addFile("C:\\f\\ro.tmp", "x", attributes::readOnly);
     disk.addFolder("C:\\f\\sub");
-    std::map<std::string, bool> decisions;
-    auto listing = preview.list("C:\\f\\");
-    DirectoryEntry entry;
-    while (listing->next(entry)) {
-        if (entry.name != "." && entry.name != "..") {
-            decisions[entry.name] = preview.deleteFile("C:\\f\\" + entry.name);
-        }
-    }
+    const auto decisions =
+        eachListed("C:\\f\\", [&](const std::string& path) { return preview.deleteFile(path); });
     EXPECT_EQ(decisions, (std::map<std::string, bool>{{"ro.tmp", false}, {"sub", false}}));
     EXPECT_EQ(counting.attributeCalls, 0);
 }
