@@ -8,7 +8,9 @@
 
 namespace dustbane {
 
-enum class RegistryRoot { CurrentUser, ClassesRoot };
+// LocalMachine is read for machine-wide values (the installation folder an MSI wrote, the
+// administrator's policies); Dustbane never writes there.
+enum class RegistryRoot { CurrentUser, ClassesRoot, LocalMachine };
 
 // One open registry key. Reads answer std::nullopt when the value is missing or has
 // another type than asked for; callers that must tell the two apart ask valueExists first.

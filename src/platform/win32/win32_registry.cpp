@@ -10,7 +10,15 @@ namespace dustbane::win32 {
 namespace {
 
 HKEY rootKey(RegistryRoot root) {
-    return root == RegistryRoot::ClassesRoot ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER;
+    switch (root) {
+    case RegistryRoot::ClassesRoot:
+        return HKEY_CLASSES_ROOT;
+    case RegistryRoot::LocalMachine:
+        return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::CurrentUser:
+        break;
+    }
+    return HKEY_CURRENT_USER;
 }
 
 // Some keys are written "\Software\..." and some "Software\...\": the API wants neither
@@ -127,6 +135,11 @@ std::unique_ptr<RegistryKey> Win32Registry::open(RegistryRoot root, const std::s
         create ? RegCreateKeyExW(rootKey(root), subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr)
                : RegOpenKeyExW(rootKey(root), subkey.c_str(), 0, KEY_ALL_ACCESS, key.put());
+    // A user may only read the machine's keys and the policy keys, their own included; such a
+    // key opens for reading, and a write to it then fails as a refused write does.
+    if (status == ERROR_ACCESS_DENIED && !create) {
+        status = RegOpenKeyExW(rootKey(root), subkey.c_str(), 0, KEY_READ, key.put());
+    }
     if (status != ERROR_SUCCESS) {
         return nullptr;
     }

@@ -96,7 +96,9 @@ class FakeKey : public RegistryKey {
 } // namespace
 
 std::string FakeRegistry::fullKey(RegistryRoot root, const std::string& path) {
-    std::string full = root == RegistryRoot::CurrentUser ? "HKCU" : "HKCR";
+    std::string full = root == RegistryRoot::CurrentUser   ? "HKCU"
+                       : root == RegistryRoot::ClassesRoot ? "HKCR"
+                                                           : "HKLM";
     std::string part;
     for (char c : path + "\\") {
         if (c == '\\') {
