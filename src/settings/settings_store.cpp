@@ -205,7 +205,9 @@ void SettingsStore::loadSettings(CleanSettings& settings,
                                  const std::function<void()>& recycleCleared) {
     policy_ = readPolicy(registry_, targets_);
     if (auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, true)) {
-        loadFields(*key, targets_, settings, recycleCleared);
+        // No question about a Recycle the administrator decides.
+        loadFields(*key, targets_, settings,
+                   policy_.locks("Recycle") ? std::function<void()>() : recycleCleared);
     }
     applyPolicy(policy_, settings, targets_);
     auto byText = [this](const CheckedPath& a, const CheckedPath& b) {

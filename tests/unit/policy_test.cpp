@@ -1,7 +1,10 @@
+#include "app/start_up_chain.h"
 #include "cli/command_run.h"
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
+#include "options/options_logic.h"
+#include "settings/context_menu.h"
 #include "settings/policy.h"
 #include "settings/settings_store.h"
 #include "settings/settings_summary.h"
@@ -245,6 +248,58 @@ TEST(Policy, TheSummaryMarksWhatTheAdministratorSetsAndModifyStillFindsItsPage) 
     EXPECT_EQ(program.summary.pageForLine(int(chrome - lines.begin())),
               OptionsPage::BrowsersAndApps);
     EXPECT_EQ(countContaining(lines, mark), 3u) << "nothing else is marked";
+}
+
+TEST(Policy, TheOptionsKeepWhatThePolicySetsAndRefuseForbiddenPaths) {
+    Program program;
+    FakePlatform& fake = program.fake;
+    program.setPolicy("Recycle", 0, machine);
+    program.setPolicy("FixedPathList", 1, machine);
+    program.fake.registry.set(listKey("ForbiddenPaths"), "1", std::string("C:\\data"), user);
+    fake.files.addFolder("C:\\data\\sub");
+    program.load();
+    OptionsLogic options{program.app, program.summary, fake.window.model};
+
+    options.setFlag(&CleanSettings::Recycle, true);
+    EXPECT_FALSE(program.app.settings.Recycle);
+    fake.prompter.answers = {answer::yes};
+    ASSERT_TRUE(options.restoreDefaultsAsked());
+    EXPECT_FALSE(program.app.settings.Recycle) << "Default keeps what the administrator set";
+    EXPECT_TRUE(program.app.settings.PathList.empty());
+
+    fake.shell.folderAnswers = {"C:\\elsewhere"};
+    EXPECT_FALSE(options.add(PathListKind::Paths)) << "the search paths are fixed";
+    fake.shell.folderAnswers = {"C:\\DATA\\sub"};
+    EXPECT_FALSE(options.add(PathListKind::Folders));
+    fake.shell.fileAnswers = {{"C:\\data\\x.txt", "C:\\ok.txt"}};
+    EXPECT_TRUE(options.add(PathListKind::Files));
+    EXPECT_EQ(program.app.settings.FileList, (CheckedPathList{{"C:\\ok.txt", true}}));
+    ASSERT_EQ(fake.prompter.informations.size(), 2u);
+    EXPECT_EQ(fake.prompter.informations[0].text,
+              "Not cleaned, your administrator forbids this path: C:\\DATA\\sub");
+}
+
+TEST(Policy, AVerbTheAdministratorDisallowsGoesAtStartAndNoPathIsOfferedIntoAFixedList) {
+    Program program;
+    FakePlatform& fake = program.fake;
+    const std::string verb = std::string("Software\\Classes\\Folder\\shell\\") + verbName;
+    syncContextMenu(fake.registry, true, installDir);
+    ASSERT_TRUE(fake.registry.keyExists(user, verb));
+    program.setPolicy("AllowContextmenu", 0, machine);
+    program.setPolicy("FixedPathList", 1, user);
+    fake.files.addFolder("C:\\photos");
+    OptionsLogic options{program.app, program.summary, fake.window.model};
+    StartUpChain startUp{program.app, program.summary, options, fake.window};
+
+    startUp.offerPathArgument("C:\\photos");
+
+    EXPECT_FALSE(fake.registry.keyExists(user, verb));
+    EXPECT_FALSE(program.app.settings.Contextmenu);
+    EXPECT_TRUE(fake.prompter.questions.empty()) << "no offer to add the folder";
+    ASSERT_EQ(fake.prompter.informations.size(), 1u);
+    EXPECT_TRUE(program.app.settings.PathList.empty());
+    EXPECT_EQ(fake.registry.get(settingsKeyPath, "Contextmenu"), FakeRegistry::Value(1))
+        << "the user's own choice stays for the day the policy goes";
 }
 
 } // namespace
