@@ -30,8 +30,8 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     CleanSettings settings;
     // No question about a stored Recycle that is off: nobody is there to answer it.
     const TargetCatalogue& catalogue = targetCatalogue();
-    SettingsStore(ports.registry, ports.system, settingsOf(catalogue))
-        .loadSettings(settings, nullptr);
+    SettingsStore store(ports.registry, ports.system, settingsOf(catalogue));
+    store.loadSettings(settings, nullptr);
     if (preview) {
         settings.Display = false;
         settings.Logs = false;
@@ -39,15 +39,22 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     HeadlessWindow window(record);
     CleanRun run;
     run.ledger.setObserver(&record);
-    RunContext context{ports, settings, language, window, window.model(), run, installDir};
+    RunContext context{ports,          settings, language,   window,
+                       window.model(), run,      installDir, &store.policy()};
     const ProtectedFolders folders(ports.shell, ports.files);
-    SettingsSummary summary(settings, language, window.model(), folders, settingsOf(catalogue));
+    SettingsSummary summary(settings, language, window.model(), folders, settingsOf(catalogue),
+                            &store.policy());
     CleanDriver(context, summary, stagesOf(catalogue)).runUnattended(binStep);
     record.setFailures(run.ledger.totals().stayed);
 }
 
+bool hasSavedSettings(Platform& ports) {
+    return SettingsStore(ports.registry, ports.system, settingsOf(targetCatalogue()))
+        .hasSavedSettings();
+}
+
 int preview(Platform& ports, const LineSink& print) {
-    if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
+    if (!hasSavedSettings(ports)) {
         print("No saved settings: this preview shows what the start-up settings would delete.");
     }
     RunRecord record;
@@ -83,8 +90,12 @@ int preview(Platform& ports, const LineSink& print) {
 }
 
 int clean(Platform& ports, bool emptyBins, const LineSink& print) {
+    if (!readPolicy(ports.registry, settingsOf(targetCatalogue())).cleanAllowed) {
+        print("Your administrator does not allow /clean on this computer, so it changed nothing.");
+        return exit_code::usageError;
+    }
     // The start-up settings scan all of drive C: nobody chose that for an unattended run.
-    if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
+    if (!hasSavedSettings(ports)) {
         print("Dustbane has no saved settings, so /clean changed nothing.");
         print("Open Dustbane, choose what to clean in its options and press OK; /clean then "
               "runs with those settings.");
