@@ -23,6 +23,7 @@ PACKAGES=(
     x11-utils                  # xwininfo, xdpyinfo
     imagemagick                # import: screenshots of the virtual display
     nsis                       # makensis: Dustbane-Setup.exe
+    python3                    # the check of the Group Policy templates
 )
 
 missing=()
