@@ -127,8 +127,9 @@ TEST_F(MsiPackage, InstalledProgramStartedInSystem32FindsItsFolder_de_DE) {
     const ConsoleRun clean = runConsole({"/clean"}, 60s, fromSystem32);
     ASSERT_EQ(clean.exitCode, 0u);
     EXPECT_FALSE(fileExists(junk + "\\a.tmp"));
-    EXPECT_TRUE(fileExists(specialFolder(CSIDL_LOCAL_APPDATA) + "Dustbane\\logs.log"));
-    EXPECT_FALSE(fileExists(system32 + "logs.log"));
+    EXPECT_TRUE(fileExists(specialFolder(CSIDL_LOCAL_APPDATA) + "Dustbane\\logs.log"))
+        << "a program in Program Files keeps its log with the user";
+    EXPECT_FALSE(fileExists(system32 + "logs.log")) << "the current directory is not its folder";
 
     const auto german = splitLines(fromAnsi(readFile(folder + "lang\\de.ini").value_or("")));
     ASSERT_GE(german.size(), 2u);
