@@ -23,6 +23,8 @@ PACKAGES=(
     x11-utils                  # xwininfo, xdpyinfo
     imagemagick                # import: screenshots of the virtual display
     nsis                       # makensis: Dustbane-Setup.exe
+    wixl                       # Dustbane.msi
+    msitools                   # msiinfo, msidump: reading an MSI's tables
     python3                    # the check of the Group Policy templates
 )
 
