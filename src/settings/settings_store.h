@@ -36,6 +36,13 @@ class SettingsStore {
     // closing or installing the program. Creates nothing.
     bool hasSavedSettings() const;
 
+    // The schedule as stored, without the rest of the record: the start-up schedule (off)
+    // when nothing is stored. Creates nothing.
+    CleanSchedule storedSchedule() const;
+    // Stores the schedule as off, where a schedule is stored at all: removing the task must
+    // not bring back a settings key that was deleted. "" on success.
+    std::string storeScheduleOff();
+
     // Writes one flag on its own (the recycle-bin question's No writes Recycle at once).
     std::string writeFlag(const char* name, bool value);
 

@@ -112,6 +112,22 @@ constexpr EnglishText englishTexts[] = {
     {Text::Freed, "Freed %1 for good, %2 to the Recycle Bin; %3 items stayed"},
     {Text::RecycleBinsHold, "The Recycle Bins hold %1."},
     {Text::Found, "Found"},
+    {Text::ScheduleGroup, "Scheduled clean"},
+    {Text::ScheduleOff, "Off"},
+    {Text::ScheduleDaily, "Daily"},
+    {Text::ScheduleWeekly, "Weekly"},
+    {Text::ScheduleAt, "at"},
+    {Text::Sunday, "Sunday"},
+    {Text::Monday, "Monday"},
+    {Text::Tuesday, "Tuesday"},
+    {Text::Wednesday, "Wednesday"},
+    {Text::Thursday, "Thursday"},
+    {Text::Friday, "Friday"},
+    {Text::Saturday, "Saturday"},
+    {Text::ScheduleNote,
+     "Runs with these settings and your rights: items that need an administrator are skipped."},
+    {Text::ScheduleNotSetUp, "The scheduled clean could not be set up: %1"},
+    {Text::ScheduleNotRemoved, "The scheduled clean could not be removed: %1"},
 };
 
 static_assert(std::size(englishTexts) == LanguageTable::size);

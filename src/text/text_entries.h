@@ -105,9 +105,25 @@ enum class Text : int {
     Freed = 93,
     RecycleBinsHold = 94,
     Found = 95,
+    // The options dialog's scheduled clean; the days in the Task Scheduler's order.
+    ScheduleGroup = 96,
+    ScheduleOff = 97,
+    ScheduleDaily = 98,
+    ScheduleWeekly = 99,
+    ScheduleAt = 100,
+    Sunday = 101,
+    Monday = 102,
+    Tuesday = 103,
+    Wednesday = 104,
+    Thursday = 105,
+    Friday = 106,
+    Saturday = 107,
+    ScheduleNote = 108,
+    ScheduleNotSetUp = 109,
+    ScheduleNotRemoved = 110,
 };
 
-inline constexpr int textCount = static_cast<int>(Text::Found) + 1;
+inline constexpr int textCount = static_cast<int>(Text::ScheduleNotRemoved) + 1;
 
 // Lines every language file leaves empty; nothing shows them.
 constexpr bool isReserved(Text entry) {
