@@ -49,6 +49,10 @@ class OptionsDialog {
     void selectPage(int index);
     bool switchPageKey(const MSG& message);
     void fill();
+    // The scheduled clean's controls: their texts once, their values at every fill.
+    void prepareSchedule();
+    void fillSchedule();
+    void enableSchedule();
     void fillList(PathListKind kind);
     void add(PathListKind kind);
     void remove(PathListKind kind);
