@@ -4,6 +4,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/process_setup.h"
 #include "platform/win32/text.h"
+#include "platform/win32/weekly_trigger.h"
 #include "platform/win32/win32_error.h"
 
 #include <cstdio>
@@ -11,7 +12,6 @@
 #include <windows.h>
 // After <windows.h>, which they need.
 #include <sddl.h>
-#include <taskschd.h>
 #include <wrl/client.h>
 
 namespace dustbane::win32 {
@@ -178,13 +178,13 @@ void addAction(ITaskDefinition& task, const std::wstring& arguments) {
 void registerTask(const CleanSchedule& schedule, const std::wstring& arguments) {
     const std::wstring sid = currentUserSid();
     ComPtr<ITaskService> service = connectedService();
-    ComPtr<ITaskFolder> folder = cleanFolder(*service);
+    ComPtr<ITaskFolder> folder = cleanFolder(*service.Get());
     ComPtr<ITaskDefinition> task;
     check(service->NewTask(0, &task));
-    setPrincipal(*task, sid);
-    setConditions(*task);
-    addTrigger(*task, schedule);
-    addAction(*task, arguments);
+    setPrincipal(*task.Get(), sid);
+    setConditions(*task.Get());
+    addTrigger(*task.Get(), schedule);
+    addAction(*task.Get(), arguments);
     const VARIANT none{};
     ComPtr<IRegisteredTask> registered;
     check(folder->RegisterTaskDefinition(Bstr(taskNameFor(sid)).get(), task.Get(),
@@ -192,17 +192,9 @@ void registerTask(const CleanSchedule& schedule, const std::wstring& arguments) 
                                          TASK_LOGON_INTERACTIVE_TOKEN, none, &registered));
 }
 
-// Other users' tasks keep the folder; a failure to remove an empty one leaves it harmlessly.
-void removeFolderIfEmpty(ITaskService& service, ITaskFolder& folder) {
-    ComPtr<IRegisteredTaskCollection> tasks;
-    ComPtr<ITaskFolderCollection> folders;
-    LONG taskCount = 0;
-    LONG folderCount = 0;
-    if (FAILED(folder.GetTasks(TASK_ENUM_HIDDEN, &tasks)) || FAILED(tasks->get_Count(&taskCount)) ||
-        FAILED(folder.GetFolders(0, &folders)) || FAILED(folders->get_Count(&folderCount)) ||
-        taskCount != 0 || folderCount != 0) {
-        return;
-    }
+// The Task Scheduler deletes only an empty folder, so other users' tasks keep it; a failure
+// to remove it leaves an empty folder behind, which harms nothing.
+void removeFolderIfEmpty(ITaskService& service) {
     ComPtr<ITaskFolder> root;
     if (SUCCEEDED(service.GetFolder(Bstr(L"\\").get(), &root))) {
         root->DeleteFolder(Bstr(cleanTaskFolder).get(), 0);
@@ -222,7 +214,7 @@ void removeTask() {
     if (!isMissing(deleted)) {
         check(deleted);
     }
-    removeFolderIfEmpty(*service, *folder.Get());
+    removeFolderIfEmpty(*service.Get());
 }
 
 template <typename Work> std::string attempt(const Work& work) {
