@@ -114,8 +114,11 @@ int clean(Platform& ports, bool emptyBins, const LineSink& print) {
 
 int unschedule(Platform& ports, const LineSink& print) {
     LanguageTable language;
-    language.load(ports.files, ports.system,
-                  readStartupPlacement(ports.registry, ports.files).installDir);
+    // Reading the placement creates the settings key, which an uninstaller may have removed.
+    if (ports.registry.keyExists(RegistryRoot::CurrentUser, settingsKeyPath)) {
+        language.load(ports.files, ports.system,
+                      readStartupPlacement(ports.registry, ports.files).installDir);
+    }
     SettingsStore store(ports.registry, ports.system);
     const std::string failure = unscheduleClean(ports.scheduler, store, language);
     if (failure.empty()) {

@@ -122,6 +122,7 @@ TEST_F(ScheduledCleanTest, UnscheduleSwitchExitsWithZeroAlsoWhenThereWasNoTask) 
               exit_code::success);
     EXPECT_EQ(fake.scheduler.calls, 1);
     EXPECT_TRUE(printed.empty());
+    EXPECT_TRUE(fake.registry.keys().empty()) << "the settings may have gone before the task";
 
     fake.scheduler.failure = "Access is denied.";
     EXPECT_EQ(runCommand(parseCommandLine({"-unschedule"}), fake.platform, print),
