@@ -7,7 +7,8 @@
 #include "platform/win32/weekly_trigger.h"
 #include "platform/win32/win32_error.h"
 
-#include <cstdio>
+#include <cwchar>
+#include <iterator>
 #include <vector>
 #include <windows.h>
 // After <windows.h>, which they need.
@@ -43,7 +44,7 @@ struct TokenTraits {
     static void close(Handle token) { CloseHandle(token); }
 };
 
-// The failures of the steps below are the calling thread's last error.
+// A failed Win32 call, in the words of the thread's last error.
 Failure lastError() {
     return Failure{HRESULT_FROM_WIN32(GetLastError())};
 }
