@@ -89,6 +89,8 @@ const ListBox& listBoxOf(PathListKind kind) {
                          [kind](const ListBox& box) { return box.kind == kind; });
 }
 
+// The rows of the two drop-down lists: a kind's row is its ScheduleKind value, a day's row
+// its number.
 constexpr std::array<Text, 3> scheduleKinds = {Text::ScheduleOff, Text::ScheduleDaily,
                                                Text::ScheduleWeekly};
 constexpr std::array<Text, 7> weekDays = {Text::Sunday,    Text::Monday,   Text::Tuesday,
