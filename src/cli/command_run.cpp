@@ -8,6 +8,7 @@
 #include "cli/report_format.h"
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
+#include "settings/scheduled_clean.h"
 #include "settings/settings_store.h"
 #include "settings/settings_summary.h"
 #include "settings/window_placement.h"
@@ -63,7 +64,7 @@ int preview(Platform& ports, const LineSink& print) {
     ReadOnlyRegistry registry(ports.registry);
     QuietSystem system(ports.system);
     UnattendedPrompter prompter;
-    Platform previewPorts{files, registry, shell, system, prompter};
+    Platform previewPorts{files, registry, shell, system, prompter, ports.scheduler};
     runWithStoredSettings(previewPorts, record, CleanDriver::BinStep::Keep, true);
 
     // The run's final line and the bytes-freed line after it count deletions that were never
@@ -103,7 +104,8 @@ int clean(Platform& ports, bool emptyBins, const LineSink& print) {
     }
     RunRecord record;
     UnattendedPrompter prompter;
-    Platform cleanPorts{ports.files, ports.registry, ports.shell, ports.system, prompter};
+    Platform cleanPorts{ports.files,  ports.registry, ports.shell,
+                        ports.system, prompter,       ports.scheduler};
     runWithStoredSettings(cleanPorts, record,
                           emptyBins ? CleanDriver::BinStep::Empty : CleanDriver::BinStep::Keep,
                           false);
@@ -121,6 +123,22 @@ int clean(Platform& ports, bool emptyBins, const LineSink& print) {
                                                         : exit_code::success;
 }
 
+int unschedule(Platform& ports, const LineSink& print) {
+    LanguageTable language;
+    // Reading the placement creates the settings key, which an uninstaller may have removed.
+    if (ports.registry.keyExists(RegistryRoot::CurrentUser, settingsKeyPath)) {
+        language.load(ports.files, ports.system,
+                      readStartupPlacement(ports.registry, ports.files).installDir);
+    }
+    SettingsStore store(ports.registry, ports.system);
+    const std::string failure = unscheduleClean(ports.scheduler, store, language);
+    if (failure.empty()) {
+        return exit_code::success;
+    }
+    print(failure);
+    return exit_code::unexpectedError;
+}
+
 void printUsage(const LineSink& print) {
     for (const std::string& line : usageLines()) {
         print(line);
@@ -135,6 +153,8 @@ int runCommand(const Command& command, Platform& ports, const LineSink& print) {
         return preview(ports, print);
     case CommandMode::Clean:
         return clean(ports, command.emptyBins, print);
+    case CommandMode::Unschedule:
+        return unschedule(ports, print);
     case CommandMode::Usage:
         printUsage(print);
         return exit_code::success;

@@ -31,6 +31,7 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     bool clean = false;
     bool emptyBins = false;
     bool usage = false;
+    bool unschedule = false;
     for (const std::string& argument : arguments) {
         if (!isSwitch(argument)) {
             return usageError("Unexpected argument: " + argument);
@@ -42,6 +43,8 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
             clean = true;
         } else if (name == "emptybin") {
             emptyBins = true;
+        } else if (name == "unschedule") {
+            unschedule = true;
         } else if (name == "?") {
             usage = true;
         } else {
@@ -50,6 +53,12 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (usage) {
         return {CommandMode::Usage, false, {}};
+    }
+    if (unschedule) {
+        if (preview || clean || emptyBins) {
+            return usageError("/unschedule goes alone.");
+        }
+        return {CommandMode::Unschedule, false, {}};
     }
     if (preview && clean) {
         return usageError("/preview and /clean cannot be combined.");
@@ -65,13 +74,15 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> usageLines() {
     return {
-        "Usage: Dustbane.exe [/preview | /clean [/emptybin] | /? | folder]",
+        "Usage: Dustbane.exe [/preview | /clean [/emptybin] | /unschedule | /? | folder]",
         "",
         "  /preview   List what a clean run with the stored settings would delete, with",
         "             sizes in bytes. Nothing is deleted or changed.",
         "  /clean     Run a clean run with the stored settings without the window and",
         "             without questions, and print its result lines.",
         "  /emptybin  With /clean: empty the Recycle Bins afterwards.",
+        "  /unschedule",
+        "             Remove your scheduled clean (set in the options) and turn it off.",
         "  /?         Show this text.",
         "  folder     Open the window and offer the folder as a search path.",
         "",

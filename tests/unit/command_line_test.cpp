@@ -27,6 +27,8 @@ TEST(CommandLine, SwitchesInAnyCaseWithEitherPrefix) {
         {{"/?"}, CommandMode::Usage, false},
         {{"-?"}, CommandMode::Usage, false},
         {{"/clean", "/?"}, CommandMode::Usage, false},
+        {{"/Unschedule"}, CommandMode::Unschedule, false},
+        {{"-UNSCHEDULE", "/unschedule"}, CommandMode::Unschedule, false},
     };
     for (const ParseCase& c : cases) {
         const Command command = parseCommandLine(c.arguments);
@@ -47,6 +49,9 @@ TEST(CommandLine, UsageErrorsNameWhatWasWrong) {
         {{"/preview", "/clean"}, "cannot be combined"},
         {{"/emptybin"}, "/clean only"},
         {{"/preview", "/emptybin"}, "/clean only"},
+        {{"/unschedule", "/clean"}, "/unschedule goes alone"},
+        {{"/emptybin", "/unschedule"}, "/unschedule goes alone"},
+        {{"/unschedule", "D:\\Photos"}, "D:\\Photos"},
     };
     for (const auto& [arguments, named] : cases) {
         const Command command = parseCommandLine(arguments);
