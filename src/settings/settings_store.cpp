@@ -279,6 +279,10 @@ std::string SettingsStore::saveSettings(const CleanSettings& settings) {
             return notSaved(name);
         }
     }
+    // A schedule the administrator turned off by forbidding /clean keeps the user's own.
+    if (policy_.locks("Schedule")) {
+        return {};
+    }
     const CleanSchedule& schedule = settings.Schedule;
     for (auto [name, value] :
          {std::pair{"Schedule", static_cast<int32_t>(schedule.kind)},

@@ -550,6 +550,15 @@ void OptionsDialog::showPolicyMarks() {
                       policy.locks("PathList"), mark);
     policyMarks_.show({control(IDC_FOLDERS_LIST)}, control(IDT_FOLDERS), policy.locks("FolderList"),
                       mark);
+    // While unattended cleaning is not allowed, neither is a scheduled one.
+    if (policy.locks("Schedule")) {
+        policyMarks_.show({control(IDC_SCHEDULE_KIND), control(IDC_SCHEDULE_DAY),
+                           control(IDC_SCHEDULE_TIME), control(IDT_SCHEDULE_AT)},
+                          control(IDC_SCHEDULE_GROUP), true, mark);
+    } else {
+        EnableWindow(control(IDC_SCHEDULE_KIND), TRUE);
+        enableSchedule();
+    }
 }
 
 void OptionsDialog::fillList(PathListKind kind) {

@@ -93,13 +93,27 @@ std::wstring folderOf(const std::wstring& path) {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-// Today at the schedule's time, local time, as the Task Scheduler writes a start boundary.
+// The next time of day at the schedule's time, local time, as the Task Scheduler writes a
+// start boundary: today while that time is still ahead, else tomorrow. A boundary already
+// past would count as a missed start, which StartWhenAvailable runs at once.
 std::wstring startBoundary(int32_t minutes) {
-    SYSTEMTIME today{};
-    GetLocalTime(&today);
+    SYSTEMTIME day{};
+    GetLocalTime(&day);
+    if (day.wHour * 60 + day.wMinute >= minutes) {
+        constexpr ULONGLONG ticksPerDay = 24ULL * 60 * 60 * 10'000'000;
+        FILETIME time{};
+        SystemTimeToFileTime(&day, &time);
+        ULARGE_INTEGER ticks{};
+        ticks.LowPart = time.dwLowDateTime;
+        ticks.HighPart = time.dwHighDateTime;
+        ticks.QuadPart += ticksPerDay;
+        time.dwLowDateTime = ticks.LowPart;
+        time.dwHighDateTime = ticks.HighPart;
+        FileTimeToSystemTime(&time, &day);
+    }
     wchar_t text[32];
-    std::swprintf(text, std::size(text), L"%04u-%02u-%02uT%02d:%02d:00", today.wYear, today.wMonth,
-                  today.wDay, minutes / 60, minutes % 60);
+    std::swprintf(text, std::size(text), L"%04u-%02u-%02uT%02d:%02d:00", day.wYear, day.wMonth,
+                  day.wDay, minutes / 60, minutes % 60);
     return text;
 }
 
