@@ -233,8 +233,9 @@ void applyPolicy(const Policy& policy, CleanSettings& settings, const TargetSett
             settings.Agelimit = value;
             continue;
         }
+        const std::string& flagName = name;
         const auto target = std::find_if(targets.begin(), targets.end(), [&](const auto& entry) {
-            return name == entry.flag.name;
+            return flagName == entry.flag.name;
         });
         const FlagSetting flag =
             target != targets.end() ? target->flag : FlagSetting{name.c_str(), true, ""};

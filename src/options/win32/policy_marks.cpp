@@ -127,8 +127,8 @@ void PolicyMarks::show(std::initializer_list<HWND> controls, HWND named, bool lo
         return;
     }
     const std::wstring text = L"(" + widen(mark) + L")";
-    if (!markBeside(named, text) && !markBelow(named, text)) {
-        markGroup(named, text);
+    if (!markBeside(named, text) && !markBelow(named, text) && !markGroup(named, text)) {
+        markShortened(named, text);
     }
 }
 
@@ -154,12 +154,16 @@ bool PolicyMarks::markBelow(HWND named, const std::wstring& text) {
                     bounds.bottom + extent.cy};
     RECT client{};
     GetClientRect(GetParent(named), &client);
-    bool free = line.right <= roomEnd(named, line) && line.bottom <= client.bottom;
+    // A neighbour in the row above may reach a pixel or two lower than the control, as an
+    // up-down control beside its edit does; the line's text starts below that.
+    RECT probe = line;
+    probe.top += 3;
+    bool free = line.right <= roomEnd(named, probe) && line.bottom <= client.bottom;
     HWND& lineControl = lines_[named];
     forEachSibling(named, [&](HWND sibling, const RECT& other) {
         RECT overlap{};
-        if (sibling != lineControl && !encloses(other, line) &&
-            IntersectRect(&overlap, &other, &line)) {
+        if (sibling != lineControl && !encloses(other, probe) &&
+            IntersectRect(&overlap, &other, &probe)) {
             free = false;
         }
     });
@@ -177,16 +181,35 @@ bool PolicyMarks::markBelow(HWND named, const std::wstring& text) {
     return true;
 }
 
-void PolicyMarks::markGroup(HWND named, const std::wstring& text) {
+bool PolicyMarks::markGroup(HWND named, const std::wstring& text) {
     HWND group = groupAround(named);
     if (!group) {
-        return;
+        return false;
     }
     const Original& original = originalOf(group);
     const std::wstring caption = original.caption + L" " + text;
     if (widen(Control(group).text()) != caption) {
         SetWindowTextW(group, caption.c_str());
     }
+    return true;
+}
+
+// The caption keeps as many of its first letters as leave room for the mark.
+void PolicyMarks::markShortened(HWND named, const std::wstring& text) {
+    const Original& original = originalOf(named);
+    const RECT& bounds = original.bounds;
+    const LONG glyph = isCheckBox(named) ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
+    const LONG room = roomEnd(named, bounds) - bounds.left - glyph - 2;
+    const auto shortened = [&](size_t kept) {
+        return original.caption.substr(0, kept) + L"\u2026  " + text;
+    };
+    size_t kept = original.caption.size();
+    while (kept > 0 && textExtent(named, shortened(kept)).cx > room) {
+        --kept;
+    }
+    SetWindowTextW(named, shortened(kept).c_str());
+    resize(named, std::max(bounds.left + glyph + room + 2, bounds.right) - bounds.left,
+           bounds.bottom - bounds.top);
 }
 
 } // namespace dustbane::win32

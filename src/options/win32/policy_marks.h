@@ -10,7 +10,7 @@ namespace dustbane::win32 {
 // Shows which of a dialog's controls the administrator's policies set: they are disabled, and
 // "Set by your administrator" stands beside the control that names them: after its caption
 // when the row has room, else on a line of its own below it when that is free, else after the
-// caption of the group box around it.
+// caption of the group box around it, else after its caption cut short.
 class PolicyMarks {
   public:
     // Every mark goes and every control is as it was made; show() then marks what still holds.
@@ -29,7 +29,8 @@ class PolicyMarks {
     const Original& originalOf(HWND control);
     bool markBeside(HWND named, const std::wstring& text);
     bool markBelow(HWND named, const std::wstring& text);
-    void markGroup(HWND named, const std::wstring& text);
+    bool markGroup(HWND named, const std::wstring& text);
+    void markShortened(HWND named, const std::wstring& text);
 
     std::map<HWND, Original> originals_;
     // The lines below controls, by the control they belong to.
