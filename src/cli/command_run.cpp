@@ -5,7 +5,10 @@
 #include "analysis/quiet_system.h"
 #include "analysis/read_only_registry.h"
 #include "cli/headless_window.h"
+#include "cli/json_report.h"
 #include "cli/report_format.h"
+#include "cli/run_report.h"
+#include "cli/settings_in_force.h"
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
 #include "settings/settings_store.h"
@@ -13,32 +16,44 @@
 #include "settings/window_placement.h"
 #include "targets/target_catalogue.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace dustbane {
 
 namespace {
 
-// What the window loads at its start, and its clean run over the given ports, without
-// questions. A preview leaves out the per-item lines (its own item lines stand in for them)
-// and the log.
-void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinStep binStep,
-                           bool preview) {
+const char* const noSettingsPreview =
+    "No saved settings: this preview shows what the start-up settings would delete.";
+
+// Until the policy layer is read here, no setting is reported as set by policy.
+const PolicyLock noPolicyRead = [](const std::string&) { return false; };
+
+// The settings as the window loads them at its start. No question about a stored Recycle
+// that is off: nobody is there to answer it.
+CleanSettings storedSettings(Platform& ports) {
+    CleanSettings settings;
+    SettingsStore(ports.registry, ports.system, settingsOf(targetCatalogue()))
+        .loadSettings(settings, nullptr);
+    return settings;
+}
+
+// The window's clean run over the given ports with these settings, without questions; the
+// ledger's items go to the tally, and through it to the record. A preview leaves out the
+// per-item lines (its own item lines stand in for them) and the log.
+void runWith(Platform& ports, CleanSettings settings, RunRecord& record, GroupTally& tally,
+             CleanDriver::BinStep binStep, bool preview) {
     const std::string installDir = readStartupPlacement(ports.registry, ports.files).installDir;
     LanguageTable language;
     language.load(ports.files, ports.system, installDir);
-    CleanSettings settings;
-    // No question about a stored Recycle that is off: nobody is there to answer it.
-    const TargetCatalogue& catalogue = targetCatalogue();
-    SettingsStore(ports.registry, ports.system, settingsOf(catalogue))
-        .loadSettings(settings, nullptr);
     if (preview) {
         settings.Display = false;
         settings.Logs = false;
     }
+    const TargetCatalogue& catalogue = targetCatalogue();
     HeadlessWindow window(record);
     CleanRun run;
-    run.ledger.setObserver(&record);
+    run.ledger.setObserver(&tally);
     RunContext context{ports, settings, language, window, window.model(), run, installDir};
     const ProtectedFolders folders(ports.shell, ports.files);
     SettingsSummary summary(settings, language, window.model(), folders, settingsOf(catalogue));
@@ -46,19 +61,69 @@ void runWithStoredSettings(Platform& ports, RunRecord& record, CleanDriver::BinS
     record.setFailures(run.ledger.totals().stayed);
 }
 
-int preview(Platform& ports, const LineSink& print) {
+// What a report knows before the run starts.
+RunReport startReport(const Platform& ports, const char* command) {
+    RunReport report;
+    report.command = command;
+    report.version = DUSTBANE_VERSION;
+    report.computer = ports.system.computerName();
+    report.user = ports.system.userName();
+    report.started = ports.system.fileTimeNow();
+    return report;
+}
+
+// Completes the report once the run is over, and prints it. The warnings are those known
+// before the run, the run's warning lines, then the later ones (what the prompter reported).
+int printReport(RunReport& report, Platform& ports, const CleanSettings& settings,
+                const RunRecord& record, const std::vector<GroupReport>& groups,
+                const std::vector<std::string>& laterWarnings, int exitCode,
+                const LineSink& print) {
+    const auto savedKey = ports.registry.open(RegistryRoot::CurrentUser, settingsKeyPath, false);
+    report.settings =
+        settingsInForce(settings, settingsOf(targetCatalogue()), savedKey.get(), noPolicyRead);
+    report.groups = groups;
+    for (const RunRecord::Entry& entry : record.entries()) {
+        const auto* line = std::get_if<ResultLine>(&entry);
+        if (line && line->image == LineImage::Warning) {
+            report.warnings.push_back(line->caption);
+        }
+    }
+    report.warnings.insert(report.warnings.end(), laterWarnings.begin(), laterWarnings.end());
+    report.exitCode = exitCode;
+    report.finished = ports.system.fileTimeNow();
+    const std::string document = reportJson(report);
+    for (size_t begin = 0; begin < document.size();) {
+        const size_t end = std::min(document.find('\n', begin), document.size());
+        print(document.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    return exitCode;
+}
+
+int preview(Platform& ports, bool json, const LineSink& print) {
+    RunReport report = startReport(ports, "preview");
     if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
-        print("No saved settings: this preview shows what the start-up settings would delete.");
+        report.warnings.push_back(noSettingsPreview);
     }
     RunRecord record;
+    GroupTally tally(record);
     PreviewFileSystem files(ports.files);
     PreviewShell shell(ports.shell, files);
     ReadOnlyRegistry registry(ports.registry);
     QuietSystem system(ports.system);
     UnattendedPrompter prompter;
     Platform previewPorts{files, registry, shell, system, prompter};
-    runWithStoredSettings(previewPorts, record, CleanDriver::BinStep::Keep, true);
+    const CleanSettings settings = storedSettings(previewPorts);
+    runWith(previewPorts, settings, record, tally, CleanDriver::BinStep::Keep, true);
+    const int exitCode = record.failures() > 0 ? exit_code::itemsStayed : exit_code::success;
+    if (json) {
+        return printReport(report, previewPorts, settings, record, tally.groups(), {}, exitCode,
+                           print);
+    }
 
+    for (const std::string& warning : report.warnings) {
+        print(warning);
+    }
     // The run's final line and the bytes-freed line after it count deletions that were never
     // made: the total stands for them.
     const auto& entries = record.entries();
@@ -79,35 +144,51 @@ int preview(Platform& ports, const LineSink& print) {
         }
     }
     print(previewTotalLine(record.totals()));
-    return record.failures() > 0 ? exit_code::itemsStayed : exit_code::success;
+    return exitCode;
 }
 
-int clean(Platform& ports, bool emptyBins, const LineSink& print) {
+int clean(Platform& ports, bool emptyBins, bool json, const LineSink& print) {
+    RunReport report = startReport(ports, "clean");
+    RunRecord record;
+    GroupTally tally(record);
     // The start-up settings scan all of drive C: nobody chose that for an unattended run.
     if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
-        print("Dustbane has no saved settings, so /clean changed nothing.");
-        print("Open Dustbane, choose what to clean in its options and press OK; /clean then "
-              "runs with those settings.");
+        const std::vector<std::string> lines = {
+            "Dustbane has no saved settings, so /clean changed nothing.",
+            "Open Dustbane, choose what to clean in its options and press OK; /clean then runs "
+            "with those settings."};
+        if (json) {
+            report.warnings = lines;
+            return printReport(report, ports, storedSettings(ports), record, {}, {},
+                               exit_code::usageError, print);
+        }
+        for (const std::string& line : lines) {
+            print(line);
+        }
         return exit_code::usageError;
     }
-    RunRecord record;
     UnattendedPrompter prompter;
     Platform cleanPorts{ports.files, ports.registry, ports.shell, ports.system, prompter};
-    runWithStoredSettings(cleanPorts, record,
-                          emptyBins ? CleanDriver::BinStep::Empty : CleanDriver::BinStep::Keep,
-                          false);
+    const CleanSettings settings = storedSettings(cleanPorts);
+    runWith(cleanPorts, settings, record, tally,
+            emptyBins ? CleanDriver::BinStep::Empty : CleanDriver::BinStep::Keep, false);
+    const int exitCode =
+        record.failures() > 0 || prompter.errors > 0 ? exit_code::itemsStayed : exit_code::success;
+    if (json) {
+        return printReport(report, cleanPorts, settings, record, tally.groups(), prompter.reports,
+                           exitCode, print);
+    }
 
     for (const RunRecord::Entry& entry : record.entries()) {
         if (const auto* line = std::get_if<ResultLine>(&entry)) {
             print(line->caption);
         }
     }
-    for (const std::string& report : prompter.reports) {
-        print(report);
+    for (const std::string& text : prompter.reports) {
+        print(text);
     }
     print(cleanTotalLine(record.totals()));
-    return record.failures() > 0 || prompter.errors > 0 ? exit_code::itemsStayed
-                                                        : exit_code::success;
+    return exitCode;
 }
 
 void printUsage(const LineSink& print) {
@@ -121,9 +202,9 @@ void printUsage(const LineSink& print) {
 int runCommand(const Command& command, Platform& ports, const LineSink& print) {
     switch (command.mode) {
     case CommandMode::Preview:
-        return preview(ports, print);
+        return preview(ports, command.json, print);
     case CommandMode::Clean:
-        return clean(ports, command.emptyBins, print);
+        return clean(ports, command.emptyBins, command.json, print);
     case CommandMode::Usage:
         printUsage(print);
         return exit_code::success;

@@ -31,6 +31,7 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     bool clean = false;
     bool emptyBins = false;
     bool usage = false;
+    bool json = false;
     for (const std::string& argument : arguments) {
         if (!isSwitch(argument)) {
             return usageError("Unexpected argument: " + argument);
@@ -42,6 +43,8 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
             clean = true;
         } else if (name == "emptybin") {
             emptyBins = true;
+        } else if (name == "json") {
+            json = true;
         } else if (name == "?") {
             usage = true;
         } else {
@@ -57,21 +60,27 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     if (emptyBins && !clean) {
         return usageError("/emptybin goes with /clean only.");
     }
-    if (preview) {
-        return {CommandMode::Preview, false, {}};
+    if (json && !preview && !clean) {
+        return usageError("/json goes with /preview or /clean only.");
     }
-    return {CommandMode::Clean, emptyBins, {}};
+    if (preview) {
+        return {CommandMode::Preview, false, {}, json};
+    }
+    return {CommandMode::Clean, emptyBins, {}, json};
 }
 
 std::vector<std::string> usageLines() {
     return {
-        "Usage: Dustbane.exe [/preview | /clean [/emptybin] | /? | folder]",
+        "Usage: Dustbane.exe [/preview [/json] | /clean [/emptybin] [/json] | /? | folder]",
         "",
         "  /preview   List what a clean run with the stored settings would delete, with",
         "             sizes in bytes. Nothing is deleted or changed.",
         "  /clean     Run a clean run with the stored settings without the window and",
         "             without questions, and print its result lines.",
         "  /emptybin  With /clean: empty the Recycle Bins afterwards.",
+        "  /json      With /preview or /clean: print one JSON document instead of the",
+        "             lines: the settings in force, what each target, folder, file list",
+        "             and search rule deleted, moved to the Recycle Bin or kept, and why.",
         "  /?         Show this text.",
         "  folder     Open the window and offer the folder as a search path.",
         "",
