@@ -33,12 +33,13 @@ int run(HINSTANCE instance, int showCommand) {
     main.create();
     ports.shell.setOwnerWindow(main.handle());
 
-    SettingsSummary summary(app.settings, app.language, app.model, app.folders, app.targets);
-    RunContext context{ports.platform, app.settings, app.language,  main,
-                       app.model,      app.run,      app.installDir};
+    SettingsSummary summary(app.settings, app.language, app.model, app.folders, app.targets,
+                            &app.store.policy());
+    RunContext context{ports.platform, app.settings, app.language,   main,
+                       app.model,      app.run,      app.installDir, &app.store.policy()};
     CleanDriver driver(context, summary, stagesOf(targetCatalogue()));
     AnalysisRun analysis(ports.platform, app.settings, app.language, main, app.model, summary,
-                         stagesOf(targetCatalogue()), app.installDir);
+                         stagesOf(targetCatalogue()), app.installDir, &app.store.policy());
     OptionsLogic options(app, summary, app.model);
     StartUpChain startUp(app, summary, options, main);
     OptionsDialog optionsDialog(instance, app, options, [&main] { main.help(); });

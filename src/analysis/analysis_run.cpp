@@ -6,12 +6,12 @@ namespace dustbane {
 
 AnalysisRun::AnalysisRun(Platform& real, CleanSettings& settings, const LanguageTable& language,
                          WindowOperations& window, RunModel& model, SettingsSummary& summary,
-                         CleanStages stages, std::string installDir)
+                         CleanStages stages, std::string installDir, const Policy* policy)
     : real_(real), files_(real.files, PreviewFileSystem::HeldFiles::Assumed),
       shell_(real.shell, files_), registry_(real.registry),
       system_(real.system), ports_{files_, registry_, shell_, system_, real.prompter},
       language_(analysisLanguage(language)),
-      context_{ports_, settings, language_, window, model, run_, std::move(installDir)},
+      context_{ports_, settings, language_, window, model, run_, std::move(installDir), policy},
       driver_(context_, summary, std::move(stages), CleanDriver::Kind::Analysis),
       view_(model, language) {
     run_.ledger.setObserver(&groups_);

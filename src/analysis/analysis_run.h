@@ -24,7 +24,7 @@ class AnalysisRun {
     // preview ports.
     AnalysisRun(Platform& real, CleanSettings& settings, const LanguageTable& language,
                 WindowOperations& window, RunModel& model, SettingsSummary& summary,
-                CleanStages stages, std::string installDir);
+                CleanStages stages, std::string installDir, const Policy* policy);
     AnalysisRun(const AnalysisRun&) = delete;
     AnalysisRun& operator=(const AnalysisRun&) = delete;
 

@@ -13,8 +13,15 @@ void StartUpChain::offerPathArgument(const std::string& given) {
     const std::string argument = canonicalPath(given).value_or(given);
     app_.store.loadSettings(app_.settings, [this] { options_.recycleCleared(); });
     summary_.rebuild();
+    options_.applyVerbPolicy();
+    const Policy& policy = app_.store.policy();
     if (!argument.empty() && app_.platform.files.directoryExists(argument)) {
         if (listHoldsIgnoringCase(app_.settings.PathList, argument)) {
+            return;
+        }
+        if (policy.locks("PathList") || policy.forbids(argument, app_.platform.files)) {
+            app_.platform.prompter.inform(
+                app_.language.text(Text::ForbiddenByAdministrator) + " " + argument, "Add path");
             return;
         }
         std::string question = app_.language.text(Text::WantToAdd) + " '" + argument + "' " +

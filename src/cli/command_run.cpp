@@ -11,6 +11,7 @@
 #include "cli/settings_in_force.h"
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
+#include "settings/policy.h"
 #include "settings/settings_store.h"
 #include "settings/settings_summary.h"
 #include "settings/window_placement.h"
@@ -26,26 +27,36 @@ namespace {
 const char* const noSettingsPreview =
     "No saved settings: this preview shows what the start-up settings would delete.";
 
-// Until the policy layer is read here, no setting is reported as set by policy.
-const PolicyLock noPolicyRead = [](const std::string&) { return false; };
-
-// The settings as the window loads them at its start. No question about a stored Recycle
-// that is off: nobody is there to answer it.
-CleanSettings storedSettings(Platform& ports) {
+// The settings as the window loads them at its start, with the administrator's policies over
+// them.
+struct StoredSettings {
     CleanSettings settings;
-    SettingsStore(ports.registry, ports.system, settingsOf(targetCatalogue()))
-        .loadSettings(settings, nullptr);
-    return settings;
+    Policy policy;
+};
+
+// No question about a stored Recycle that is off: nobody is there to answer it.
+StoredSettings storedSettings(Platform& ports) {
+    StoredSettings stored;
+    SettingsStore store(ports.registry, ports.system, settingsOf(targetCatalogue()));
+    store.loadSettings(stored.settings, nullptr);
+    stored.policy = store.policy();
+    return stored;
+}
+
+bool hasSavedSettings(Platform& ports) {
+    return SettingsStore(ports.registry, ports.system, settingsOf(targetCatalogue()))
+        .hasSavedSettings();
 }
 
 // The window's clean run over the given ports with these settings, without questions; the
 // ledger's items go to the tally, and through it to the record. A preview leaves out the
 // per-item lines (its own item lines stand in for them) and the log.
-void runWith(Platform& ports, CleanSettings settings, RunRecord& record, GroupTally& tally,
+void runWith(Platform& ports, const StoredSettings& stored, RunRecord& record, GroupTally& tally,
              CleanDriver::BinStep binStep, bool preview) {
     const std::string installDir = readStartupPlacement(ports.registry, ports.files).installDir;
     LanguageTable language;
     language.load(ports.files, ports.system, installDir);
+    CleanSettings settings = stored.settings;
     if (preview) {
         settings.Display = false;
         settings.Logs = false;
@@ -54,9 +65,11 @@ void runWith(Platform& ports, CleanSettings settings, RunRecord& record, GroupTa
     HeadlessWindow window(record);
     CleanRun run;
     run.ledger.setObserver(&tally);
-    RunContext context{ports, settings, language, window, window.model(), run, installDir};
+    RunContext context{ports,          settings, language,   window,
+                       window.model(), run,      installDir, &stored.policy};
     const ProtectedFolders folders(ports.shell, ports.files);
-    SettingsSummary summary(settings, language, window.model(), folders, settingsOf(catalogue));
+    SettingsSummary summary(settings, language, window.model(), folders, settingsOf(catalogue),
+                            &stored.policy);
     CleanDriver(context, summary, stagesOf(catalogue)).runUnattended(binStep);
     record.setFailures(run.ledger.totals().stayed);
 }
@@ -74,13 +87,14 @@ RunReport startReport(const Platform& ports, const char* command) {
 
 // Completes the report once the run is over, and prints it. The warnings are those known
 // before the run, the run's warning lines, then the later ones (what the prompter reported).
-int printReport(RunReport& report, Platform& ports, const CleanSettings& settings,
+int printReport(RunReport& report, Platform& ports, const StoredSettings& stored,
                 const RunRecord& record, const std::vector<GroupReport>& groups,
                 const std::vector<std::string>& laterWarnings, int exitCode,
                 const LineSink& print) {
     const auto savedKey = ports.registry.open(RegistryRoot::CurrentUser, settingsKeyPath, false);
     report.settings =
-        settingsInForce(settings, settingsOf(targetCatalogue()), savedKey.get(), noPolicyRead);
+        settingsInForce(stored.settings, settingsOf(targetCatalogue()), savedKey.get(),
+                        [&stored](const std::string& name) { return stored.policy.locks(name); });
     report.groups = groups;
     for (const RunRecord::Entry& entry : record.entries()) {
         const auto* line = std::get_if<ResultLine>(&entry);
@@ -102,7 +116,7 @@ int printReport(RunReport& report, Platform& ports, const CleanSettings& setting
 
 int preview(Platform& ports, bool json, const LineSink& print) {
     RunReport report = startReport(ports, "preview");
-    if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
+    if (!hasSavedSettings(ports)) {
         report.warnings.push_back(noSettingsPreview);
     }
     RunRecord record;
@@ -113,11 +127,11 @@ int preview(Platform& ports, bool json, const LineSink& print) {
     QuietSystem system(ports.system);
     UnattendedPrompter prompter;
     Platform previewPorts{files, registry, shell, system, prompter};
-    const CleanSettings settings = storedSettings(previewPorts);
-    runWith(previewPorts, settings, record, tally, CleanDriver::BinStep::Keep, true);
+    const StoredSettings stored = storedSettings(previewPorts);
+    runWith(previewPorts, stored, record, tally, CleanDriver::BinStep::Keep, true);
     const int exitCode = record.failures() > 0 ? exit_code::itemsStayed : exit_code::success;
     if (json) {
-        return printReport(report, previewPorts, settings, record, tally.groups(), {}, exitCode,
+        return printReport(report, previewPorts, stored, record, tally.groups(), {}, exitCode,
                            print);
     }
 
@@ -147,35 +161,46 @@ int preview(Platform& ports, bool json, const LineSink& print) {
     return exitCode;
 }
 
+// A /clean that does not run: why, as lines or as the report's warnings, and exit code 2.
+int refuseClean(RunReport& report, Platform& ports, const std::vector<std::string>& why, bool json,
+                const LineSink& print) {
+    if (json) {
+        return printReport(report, ports, storedSettings(ports), RunRecord(), {}, why,
+                           exit_code::usageError, print);
+    }
+    for (const std::string& line : why) {
+        print(line);
+    }
+    return exit_code::usageError;
+}
+
 int clean(Platform& ports, bool emptyBins, bool json, const LineSink& print) {
     RunReport report = startReport(ports, "clean");
+    if (!readPolicy(ports.registry, settingsOf(targetCatalogue())).cleanAllowed) {
+        return refuseClean(
+            report, ports,
+            {"Your administrator does not allow /clean on this computer, so it changed nothing."},
+            json, print);
+    }
+    // The start-up settings scan all of drive C: nobody chose that for an unattended run.
+    if (!hasSavedSettings(ports)) {
+        return refuseClean(report, ports,
+                           {"Dustbane has no saved settings, so /clean changed nothing.",
+                            "Open Dustbane, choose what to clean in its options and press OK; "
+                            "/clean then runs with those settings."},
+                           json, print);
+    }
     RunRecord record;
     GroupTally tally(record);
-    // The start-up settings scan all of drive C: nobody chose that for an unattended run.
-    if (!SettingsStore(ports.registry, ports.system).hasSavedSettings()) {
-        const std::vector<std::string> lines = {
-            "Dustbane has no saved settings, so /clean changed nothing.",
-            "Open Dustbane, choose what to clean in its options and press OK; /clean then runs "
-            "with those settings."};
-        if (json) {
-            report.warnings = lines;
-            return printReport(report, ports, storedSettings(ports), record, {}, {},
-                               exit_code::usageError, print);
-        }
-        for (const std::string& line : lines) {
-            print(line);
-        }
-        return exit_code::usageError;
-    }
     UnattendedPrompter prompter;
     Platform cleanPorts{ports.files, ports.registry, ports.shell, ports.system, prompter};
-    const CleanSettings settings = storedSettings(cleanPorts);
-    runWith(cleanPorts, settings, record, tally,
+    const StoredSettings stored = storedSettings(cleanPorts);
+    runWith(cleanPorts, stored, record, tally,
             emptyBins ? CleanDriver::BinStep::Empty : CleanDriver::BinStep::Keep, false);
     const int exitCode =
         record.failures() > 0 || prompter.errors > 0 ? exit_code::itemsStayed : exit_code::success;
     if (json) {
-        return printReport(report, cleanPorts, settings, record, tally.groups(), prompter.reports,
+        return printReport(report, cleanPorts, stored, record, tally.groups(), prompter.reports,
                            exitCode, print);
     }
 

@@ -171,6 +171,15 @@ void CleanDriver::startRun() {
 void CleanDriver::runStages() {
     WindowOperations& window = context_.window;
     CleanRun& run = context_.run;
+    // Once per run, so that the log of every run says which policy values were passed over.
+    if (context_.policy) {
+        for (const std::string& value : context_.policy->ignoredValues) {
+            deletion_.addResultLine(context_.platform.system.longTimeNow() + " " +
+                                        context_.language.text(Text::PolicyValueIgnored) + " " +
+                                        value,
+                                    LineImage::Warning);
+        }
+    }
     for (const CleanStage& stage : stages_) {
         stage(deletion_);
     }

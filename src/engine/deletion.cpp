@@ -88,6 +88,10 @@ void Deletion::refuseFolder(const std::string& path) {
     addWarningLine(Text::ProtectedFolderNotCleaned, path);
 }
 
+void Deletion::refuseForbidden(const std::string& path) {
+    addWarningLine(Text::ForbiddenByAdministrator, path);
+}
+
 void Deletion::addWarningLine(Text textEntry, const std::string& path) {
     addResultLine(context_.platform.system.longTimeNow() + " " + context_.language.text(textEntry) +
                       " " + path,

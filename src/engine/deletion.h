@@ -44,6 +44,8 @@ class Deletion {
     void forgetProtectedFolders() { protected_.reset(); }
     // Adds the warning line for a folder that is left alone.
     void refuseFolder(const std::string& path);
+    // Adds the warning line for a root the administrator forbids.
+    void refuseForbidden(const std::string& path);
 
     RunContext& context() { return context_; }
 

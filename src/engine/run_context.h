@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "platform/window_operations.h"
 #include "settings/clean_settings.h"
+#include "settings/policy.h"
 #include "text/language_table.h"
 
 #include <string>
@@ -20,6 +21,14 @@ struct RunContext {
     CleanRun& run;
     // The installation folder, ending with a backslash.
     std::string installDir;
+    // The administrator's policies as the settings were loaded with them; none in a run made
+    // without the settings store.
+    const Policy* policy = nullptr;
 };
+
+// Whether the administrator forbids cleaning at a root the settings name.
+inline bool forbiddenRoot(const RunContext& context, const std::string& path) {
+    return context.policy && context.policy->forbids(path, context.platform.files);
+}
 
 } // namespace dustbane

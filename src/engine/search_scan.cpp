@@ -102,6 +102,10 @@ void cleanSearchPaths(Deletion& deletion) {
         }
         const std::string& text = context.settings.PathList[i].text;
         const std::string path = canonicalPath(text).value_or(text);
+        if (forbiddenRoot(context, path)) {
+            deletion.refuseForbidden(path);
+            continue;
+        }
         deletion.addResultLine(context.platform.system.longTimeNow() + " " + began + " " + path,
                                LineImage::Note);
         context.run.ledger.setSection(path);
@@ -118,7 +122,8 @@ bool scanSearchPath(Deletion& deletion, const std::string& path) {
     if (!files.directoryExists(path)) {
         return true;
     }
-    if (excluded(settings, path)) {
+    // A forbidden folder below a search path is passed by as an excluded one is.
+    if (excluded(settings, path) || (context.policy && context.policy->forbidsListed(path))) {
         return false;
     }
     const std::string dir = withBackslash(path);

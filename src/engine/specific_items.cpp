@@ -16,11 +16,19 @@ void addItemLine(Deletion& deletion, Text entry, const std::string& path, LineIm
 }
 
 // The checked entries of a list in canonical form, by index with a copy of each text, since
-// the options dialog may edit the list while a stage pumps messages.
-template <typename Visit> void forEachChecked(const CheckedPathList& list, Visit visit) {
+// the options dialog may edit the list while a stage pumps messages. An entry the
+// administrator forbids gets a line instead.
+template <typename Visit>
+void forEachChecked(Deletion& deletion, const CheckedPathList& list, Visit visit) {
     for (size_t i = 0; i < list.size(); ++i) {
-        if (list[i].checked) {
-            visit(canonicalPath(list[i].text).value_or(list[i].text));
+        if (!list[i].checked) {
+            continue;
+        }
+        const std::string path = canonicalPath(list[i].text).value_or(list[i].text);
+        if (forbiddenRoot(deletion.context(), path)) {
+            deletion.refuseForbidden(path);
+        } else {
+            visit(path);
         }
     }
 }
@@ -29,7 +37,7 @@ template <typename Visit> void forEachChecked(const CheckedPathList& list, Visit
 
 void cleanSpecificFolders(Deletion& deletion) {
     RunContext& context = deletion.context();
-    forEachChecked(context.settings.FolderList, [&](const std::string& folder) {
+    forEachChecked(deletion, context.settings.FolderList, [&](const std::string& folder) {
         if (!context.platform.files.directoryExists(folder)) {
             return;
         }
@@ -50,7 +58,7 @@ void cleanSpecificFiles(Deletion& deletion) {
     context.run.ledger.setSection("");
     context.run.ledger.setGroup(context.language.text(Text::DeleteFiles), 0,
                                 LineImage::FileRemoved);
-    forEachChecked(context.settings.FileList, [&](const std::string& file) {
+    forEachChecked(deletion, context.settings.FileList, [&](const std::string& file) {
         const std::optional<DirectoryEntry> found = context.platform.files.entryOf(file);
         // A file the age limit keeps is passed over without a line, as a missing one is.
         if (!found || found->isDirectory() || deletion.keptByAge(*found)) {

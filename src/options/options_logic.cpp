@@ -42,6 +42,9 @@ void OptionsLogic::recycleCleared() {
 }
 
 void OptionsLogic::setFlag(bool CleanSettings::*field, bool value) {
+    if (app_.store.policy().locks(builtInFlag(field).name)) {
+        return;
+    }
     bool was = app_.settings.*field;
     app_.settings.*field = value;
     if (field == &CleanSettings::Recycle && was && !value) {
@@ -63,6 +66,7 @@ bool OptionsLogic::restoreDefaultsAsked() {
         return false;
     }
     restoreDefaults(app_.settings);
+    applyPolicy(app_.store.policy(), app_.settings, app_.targets);
     return true;
 }
 
@@ -86,9 +90,17 @@ void OptionsLogic::viewLog() {
 
 bool OptionsLogic::add(PathListKind kind) {
     Shell& shell = app_.platform.shell;
+    const Policy& policy = app_.store.policy();
+    if ((kind == PathListKind::Paths && policy.locks("PathList")) ||
+        (kind == PathListKind::Folders && policy.locks("FolderList"))) {
+        return false;
+    }
     CheckedPathList& list = pathList(app_.settings, kind);
     if (kind != PathListKind::Files) {
         const std::string folder = canonicalOrAsGiven(shell.browseForFolder(browseTitle(kind)));
+        if (kind != PathListKind::ExcludedPaths && !allowedByPolicy(folder)) {
+            return false;
+        }
         if (kind == PathListKind::Folders && !mayBeEmptied(folder)) {
             return false;
         }
@@ -96,9 +108,21 @@ bool OptionsLogic::add(PathListKind kind) {
     }
     bool added = false;
     for (const std::string& file : shell.pickFiles()) {
-        added = addUnlessListed(list, canonicalOrAsGiven(file), app_.platform.system) || added;
+        const std::string path = canonicalOrAsGiven(file);
+        if (allowedByPolicy(path)) {
+            added = addUnlessListed(list, path, app_.platform.system) || added;
+        }
     }
     return added;
+}
+
+bool OptionsLogic::allowedByPolicy(const std::string& path) {
+    if (path.empty() || !app_.store.policy().forbids(path, app_.platform.files)) {
+        return true;
+    }
+    app_.platform.prompter.inform(app_.language.text(Text::ForbiddenByAdministrator) + " " + path,
+                                  "Information");
+    return false;
 }
 
 bool OptionsLogic::mayBeEmptied(const std::string& folder) {
@@ -157,6 +181,12 @@ void OptionsLogic::closing() {
         (app_.settings.*list.field).clear();
     }
     app_.store.loadSettings(app_.settings, [this] { recycleCleared(); });
+}
+
+void OptionsLogic::applyVerbPolicy() {
+    if (app_.store.policy().locks("Contextmenu")) {
+        reportFailures({syncVerb()});
+    }
 }
 
 std::string OptionsLogic::syncVerb() {

@@ -51,11 +51,15 @@ class OptionsLogic {
     // Every close: unless accepted, the snapshot is restored.
     void closing();
     bool accepted() const { return accepted_; }
+    // At start: a verb registered before the administrator disallowed it goes.
+    void applyVerbPolicy();
 
   private:
     // A folder to delete: never a protected one, and one of the user's own known folders only
     // when the user confirms it.
     bool mayBeEmptied(const std::string& folder);
+    // A path the administrator forbids is refused with a message.
+    bool allowedByPolicy(const std::string& path);
     std::string syncVerb();
     void reportFailures(const std::vector<std::string>& failures);
     std::string logPath() const;

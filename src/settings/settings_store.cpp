@@ -195,7 +195,7 @@ void loadFields(const RegistryKey& key, const TargetSettings& targets, CleanSett
 
 bool SettingsStore::hasSavedSettings() const {
     const auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, false);
-    return key && key->valueExists("Pathnum");
+    return (key && key->valueExists("Pathnum")) || readPolicy(registry_, targets_).configured();
 }
 
 SettingsStore::SettingsStore(Registry& registry, const System& system, TargetSettings targets)
@@ -203,11 +203,13 @@ SettingsStore::SettingsStore(Registry& registry, const System& system, TargetSet
 
 void SettingsStore::loadSettings(CleanSettings& settings,
                                  const std::function<void()>& recycleCleared) {
-    auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, true);
-    if (!key) {
-        return;
+    policy_ = readPolicy(registry_, targets_);
+    if (auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, true)) {
+        // No question about a Recycle the administrator decides.
+        loadFields(*key, targets_, settings,
+                   policy_.locks("Recycle") ? std::function<void()>() : recycleCleared);
     }
-    loadFields(*key, targets_, settings, recycleCleared);
+    applyPolicy(policy_, settings, targets_);
     auto byText = [this](const CheckedPath& a, const CheckedPath& b) {
         return system_.compareStrings(a.text, b.text) < 0;
     };
@@ -222,12 +224,15 @@ std::string SettingsStore::saveSettings(const CleanSettings& settings) {
         return keyNotOpened;
     }
     for (const FlagField& flag : flagFields) {
+        if (policy_.locks(flag.name)) {
+            continue;
+        }
         if (!key->writeInt(flag.name, settings.*flag.field ? 1 : 0)) {
             return notSaved(flag.name);
         }
     }
     for (const TargetSetting& target : targets_) {
-        if (!isBuiltInFlag(target.flag) &&
+        if (!isBuiltInFlag(target.flag) && !policy_.locks(target.flag.name) &&
             !key->writeInt(target.flag.name, flagValue(settings, target.flag) ? 1 : 0)) {
             return notSaved(target.flag.name);
         }
@@ -238,14 +243,15 @@ std::string SettingsStore::saveSettings(const CleanSettings& settings) {
     if (!key->writeString("Ext", settings.Ext)) {
         return notSaved("Ext");
     }
-    if (!key->writeInt("Logday", settings.Logday)) {
-        return notSaved("Logday");
-    }
-    if (!key->writeInt("Agelimit", settings.Agelimit ? 1 : 0)) {
-        return notSaved("Agelimit");
-    }
-    if (!key->writeInt("Agehours", settings.Agehours)) {
-        return notSaved("Agehours");
+    const std::pair<const char*, int32_t> numbers[] = {
+        {"Logday", settings.Logday},
+        {"Agelimit", settings.Agelimit ? 1 : 0},
+        {"Agehours", settings.Agehours},
+    };
+    for (const auto& [name, value] : numbers) {
+        if (!policy_.locks(name) && !key->writeInt(name, value)) {
+            return notSaved(name);
+        }
     }
     return {};
 }
@@ -258,6 +264,13 @@ std::string SettingsStore::saveLists(const CleanSettings& settings) {
     for (const ListField& list : listFieldsSaveOrder) {
         const CheckedPathList& entries = settings.*list.field;
         std::string countName = std::string(list.stem) + "num";
+        if (policy_.locks(std::string(list.stem) + "List")) {
+            // The user's own list stays; its count still marks the settings as saved.
+            if (!key->valueExists(countName) && !key->writeInt(countName, 0)) {
+                return notSaved(countName);
+            }
+            continue;
+        }
         if (!key->writeInt(countName, static_cast<int32_t>(entries.size()))) {
             return notSaved(countName);
         }

@@ -3,6 +3,7 @@
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "settings/clean_settings.h"
+#include "settings/policy.h"
 #include "settings/target_setting.h"
 
 #include <functional>
@@ -21,20 +22,26 @@ class SettingsStore {
     // flags, in the targets' order.
     SettingsStore(Registry& registry, const System& system, TargetSettings targets = {});
 
-    // Reads the store into the record. Missing values leave fields as they are; the first
-    // value of the wrong type ends the load silently. List entries are appended.
-    // recycleCleared runs when Recycle goes from true to false, as the dialog's box would.
+    // Reads the store into the record, then the administrator's policies over it. Missing
+    // values leave fields as they are; the first value of the wrong type ends the load
+    // silently. List entries are appended. recycleCleared runs when the user's Recycle goes
+    // from true to false, as the dialog's box would.
     void loadSettings(CleanSettings& settings, const std::function<void()>& recycleCleared);
 
     // Both return "" on success, else what was not saved, in plain words. A failed write
-    // ends the operation there.
+    // ends the operation there. What a policy sets is not written: the user's own value
+    // stays for the day the policy goes.
     std::string saveSettings(const CleanSettings& settings);
     std::string saveLists(const CleanSettings& settings);
 
     // Whether the user has saved settings: the lists are written only by the options dialog's
     // OK and by accepting a folder offered on the command line, never by merely starting,
-    // closing or installing the program. Creates nothing.
+    // closing or installing the program. A configured policy counts as saved settings.
+    // Creates nothing.
     bool hasSavedSettings() const;
+
+    // The policies the last load read.
+    const Policy& policy() const { return policy_; }
 
     // Writes one flag on its own (the recycle-bin question's No writes Recycle at once).
     std::string writeFlag(const char* name, bool value);
@@ -43,6 +50,7 @@ class SettingsStore {
     Registry& registry_;
     const System& system_;
     TargetSettings targets_;
+    Policy policy_;
 };
 
 } // namespace dustbane

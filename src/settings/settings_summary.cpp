@@ -47,35 +47,47 @@ bool contains(const std::string& caption, const char* word) {
     return caption.find(word) != std::string::npos;
 }
 
-// Adds one indented line per checked entry; false when there was none.
-bool addCheckedLines(RunModel& model, const CheckedPathList& list, LineImage image) {
-    bool added = false;
-    for (const CheckedPath& entry : list) {
-        if (entry.checked) {
-            model.addLine(indent + entry.text, image);
-            added = true;
-        }
-    }
-    return added;
-}
-
-// A heading and its checked entries; the heading goes again when none is checked.
-void addListSection(RunModel& model, const std::string& label, const CheckedPathList& list,
-                    LineImage image) {
-    const size_t heading = model.lines().size();
-    model.addLine(label + ":", LineImage::Information);
-    if (!addCheckedLines(model, list, image)) {
-        model.removeLine(heading);
-    }
-}
-
 } // namespace
 
 SettingsSummary::SettingsSummary(const CleanSettings& settings, const LanguageTable& language,
                                  RunModel& model, const ProtectedFolders& folders,
-                                 TargetSettings targets)
+                                 TargetSettings targets, const Policy* policy)
     : settings_(settings), language_(language), model_(model), folders_(folders),
-      targets_(std::move(targets)) {}
+      targets_(std::move(targets)), policy_(policy) {}
+
+std::string SettingsSummary::lockMark(const std::string& settingName) const {
+    return policy_ && !settingName.empty() && policy_->locks(settingName)
+               ? "  (" + language_.text(Text::SetByAdministrator) + ")"
+               : std::string();
+}
+
+bool SettingsSummary::addCheckedLines(const CheckedPathList& list, LineImage image) {
+    bool added = false;
+    for (const CheckedPath& entry : list) {
+        if (!entry.checked) {
+            continue;
+        }
+        const std::optional<std::string> canonical = canonicalPath(entry.text);
+        if (policy_ && canonical && policy_->forbidsListed(*canonical)) {
+            model_.addLine(indent + language_.text(Text::ForbiddenByAdministrator) + " " +
+                               entry.text,
+                           LineImage::Warning);
+        } else {
+            model_.addLine(indent + entry.text, image);
+        }
+        added = true;
+    }
+    return added;
+}
+
+void SettingsSummary::addListSection(const std::string& label, const CheckedPathList& list,
+                                     LineImage image, const std::string& settingName) {
+    const size_t heading = model_.lines().size();
+    model_.addLine(label + ":" + lockMark(settingName), LineImage::Information);
+    if (!addCheckedLines(list, image)) {
+        model_.removeLine(heading);
+    }
+}
 
 bool SettingsSummary::searchSkipsFolders() const {
     return std::any_of(settings_.PathList.begin(), settings_.PathList.end(),
@@ -89,10 +101,12 @@ void SettingsSummary::rebuild() {
     model_.setHeader(language_.text(Text::NowSettings));
 
     if (!settings_.Recycle) {
-        model_.addLine(indent + language_.text(Text::DeletePermanently), LineImage::Warning);
+        model_.addLine(indent + language_.text(Text::DeletePermanently) + lockMark("Recycle"),
+                       LineImage::Warning);
     }
     if (settings_.Agelimit) {
-        model_.addLine(indent + ageLimitText(settings_, language_), LineImage::Information);
+        model_.addLine(indent + ageLimitText(settings_, language_) + lockMark("Agelimit"),
+                       LineImage::Information);
     }
 
     fileTypesText_ = settings_.Ext;
@@ -108,26 +122,26 @@ void SettingsSummary::rebuild() {
 
     const size_t searchHeading = model_.lines().size();
     std::string searchCaption = language_.text(Text::SearchPath) + ": ";
-    model_.addLine(searchCaption, LineImage::Information);
-    if (!addCheckedLines(model_, settings_.PathList, LineImage::Warning)) {
-        model_.setLineCaption(searchHeading, searchCaption + " " + language_.text(Text::None));
+    model_.addLine(searchCaption + lockMark("PathList"), LineImage::Information);
+    if (!addCheckedLines(settings_.PathList, LineImage::Warning)) {
+        model_.setLineCaption(searchHeading, searchCaption + " " + language_.text(Text::None) +
+                                                 lockMark("PathList"));
     }
     if (searchSkipsFolders()) {
         model_.addLine(indent + language_.text(Text::FoldersNotSearched), LineImage::Note);
     }
 
-    addListSection(model_, language_.text(Text::ExcludePath), settings_.PathexList,
-                   LineImage::Note);
-    addListSection(model_, language_.text(Text::DeleteFolders), settings_.FolderList,
-                   LineImage::Warning);
-    addListSection(model_, language_.text(Text::DeleteFiles), settings_.FileList,
-                   LineImage::Warning);
+    addListSection(language_.text(Text::ExcludePath), settings_.PathexList, LineImage::Note);
+    addListSection(language_.text(Text::DeleteFolders), settings_.FolderList, LineImage::Warning,
+                   "FolderList");
+    addListSection(language_.text(Text::DeleteFiles), settings_.FileList, LineImage::Warning);
 
     model_.addLine(language_.text(Text::OtherFoldersOrFiles) + ":", LineImage::Information);
     auto addOptionLines = [this](const auto& options) {
         for (bool CleanSettings::*option : options) {
             if (settings_.*option) {
-                model_.addLine(indent + captionOf(option), LineImage::Information);
+                model_.addLine(indent + captionOf(option) + lockMark(builtInFlag(option).name),
+                               LineImage::Information);
             }
         }
     };
@@ -153,7 +167,8 @@ void SettingsSummary::addTargetLines(bool browsersPage) {
     for (const TargetSetting& target : targets_) {
         if (!isBuiltInFlag(target.flag) && dustbane::onBrowsersPage(target.group) == browsersPage &&
             flagValue(settings_, target.flag)) {
-            model_.addLine(indent + target.flag.caption, LineImage::Information);
+            model_.addLine(indent + target.flag.caption + lockMark(target.flag.name),
+                           LineImage::Information);
         }
     }
 }
@@ -172,7 +187,11 @@ std::optional<OptionsPage> SettingsSummary::pageForLine(int selectedLine) const 
     if (selectedLine < 0 || size_t(selectedLine) >= lines.size()) {
         return std::nullopt;
     }
-    const std::string& selected = lines[size_t(selectedLine)].caption;
+    std::string selected = lines[size_t(selectedLine)].caption;
+    const std::string mark = "  (" + language_.text(Text::SetByAdministrator) + ")";
+    if (selected.size() > mark.size() && selected.ends_with(mark)) {
+        selected.resize(selected.size() - mark.size());
+    }
     // Its words ("delete", "files") would lead to another page.
     if (settings_.Agelimit && selected == indent + ageLimitText(settings_, language_)) {
         return OptionsPage::General;

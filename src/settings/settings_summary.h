@@ -3,6 +3,7 @@
 #include "paths/protected_folders.h"
 #include "platform/run_model.h"
 #include "settings/clean_settings.h"
+#include "settings/policy.h"
 #include "settings/target_setting.h"
 #include "text/language_table.h"
 
@@ -28,8 +29,10 @@ class SettingsSummary {
     // The targets whose flags have no field of their own are listed after the built-in
     // locations, in their order; those of the "Browsers and apps" page under a heading of
     // their own after the other locations.
+    // Lines the policy sets are marked "Set by your administrator", and entries it forbids say so.
     SettingsSummary(const CleanSettings& settings, const LanguageTable& language, RunModel& model,
-                    const ProtectedFolders& folders, TargetSettings targets = {});
+                    const ProtectedFolders& folders, TargetSettings targets = {},
+                    const Policy* policy = nullptr);
 
     void rebuild();
 
@@ -52,12 +55,21 @@ class SettingsSummary {
     void addTargetLines(bool browsersPage);
     // Whether the line is the "Browsers and apps" heading or one of its targets.
     bool onBrowsersPage(const std::string& caption) const;
+    // "" or the mark after a line the policy sets.
+    std::string lockMark(const std::string& settingName) const;
+    // One indented line per checked entry; false when there was none.
+    bool addCheckedLines(const CheckedPathList& list, LineImage image);
+    // A heading, marked when the policy sets the list, and its checked entries; the heading
+    // goes again when none is checked.
+    void addListSection(const std::string& label, const CheckedPathList& list, LineImage image,
+                        const std::string& settingName = "");
 
     const CleanSettings& settings_;
     const LanguageTable& language_;
     RunModel& model_;
     const ProtectedFolders& folders_;
     TargetSettings targets_;
+    const Policy* policy_;
     bool shown_ = false;
     std::string fileTypesText_;
     std::string fileNamesText_;

@@ -112,6 +112,9 @@ constexpr EnglishText englishTexts[] = {
     {Text::Freed, "Freed %1 for good, %2 to the Recycle Bin; %3 items stayed"},
     {Text::RecycleBinsHold, "The Recycle Bins hold %1."},
     {Text::Found, "Found"},
+    {Text::PolicyValueIgnored, "Policy value of the wrong type or out of range, ignored:"},
+    {Text::ForbiddenByAdministrator, "Not cleaned, your administrator forbids this path:"},
+    {Text::SetByAdministrator, "Set by your administrator"},
 };
 
 static_assert(std::size(englishTexts) == LanguageTable::size);

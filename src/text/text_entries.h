@@ -105,9 +105,12 @@ enum class Text : int {
     Freed = 93,
     RecycleBinsHold = 94,
     Found = 95,
+    PolicyValueIgnored = 96,
+    ForbiddenByAdministrator = 97,
+    SetByAdministrator = 98,
 };
 
-inline constexpr int textCount = static_cast<int>(Text::Found) + 1;
+inline constexpr int textCount = static_cast<int>(Text::SetByAdministrator) + 1;
 
 // Lines every language file leaves empty; nothing shows them.
 constexpr bool isReserved(Text entry) {

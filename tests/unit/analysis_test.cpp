@@ -90,8 +90,8 @@ class AnalysisTest : public EngineTest, public ::testing::WithParamInterface<boo
 
     ProtectedFolders folders{fake.shell, fake.files};
     SettingsSummary summary{settings, language, model, folders};
-    AnalysisRun analysis{fake.platform, settings, language, fake.window,
-                         model,         summary,  {},       context.installDir};
+    AnalysisRun analysis{fake.platform, settings, language,           fake.window, model,
+                         summary,       {},       context.installDir, nullptr};
     CleanDriver clean{context, summary, {}};
     ItemList items;
 };
