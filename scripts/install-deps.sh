@@ -23,6 +23,8 @@ PACKAGES=(
     x11-utils                  # xwininfo, xdpyinfo
     imagemagick                # import: screenshots of the virtual display
     nsis                       # makensis: Dustbane-Setup.exe
+    nlohmann-json3-dev         # JSON for Modern C++, header-only: the /json reports (both builds)
+    python3-jsonschema         # scripts/test.sh validates the /json reports against their schema
 )
 
 missing=()
