@@ -85,6 +85,33 @@ RunReport startReport(const Platform& ports, const char* command) {
     return report;
 }
 
+void printDocument(const RunReport& report, const LineSink& print) {
+    const std::string document = reportJson(report);
+    for (size_t begin = 0; begin < document.size();) {
+        const size_t end = std::min(document.find('\n', begin), document.size());
+        print(document.substr(begin, end - begin));
+        begin = end + 1;
+    }
+}
+
+// Runs a /json command so that even an error escaping it prints one document and nothing
+// else: the error among its warnings and exit code 3.
+int runReporting(Platform& ports, const char* command, const std::function<int()>& work,
+                 const LineSink& print) {
+    std::string failure;
+    const int exitCode =
+        runPrintingErrors(work, [&failure](const std::string& line) { failure = line; });
+    if (failure.empty()) {
+        return exitCode;
+    }
+    RunReport report = startReport(ports, command);
+    report.finished = report.started;
+    report.warnings = {failure};
+    report.exitCode = exitCode;
+    printDocument(report, print);
+    return exitCode;
+}
+
 // Completes the report once the run is over, and prints it. The warnings are those known
 // before the run, the run's warning lines, then the later ones (what the prompter reported).
 int printReport(RunReport& report, Platform& ports, const StoredSettings& stored,
@@ -105,12 +132,7 @@ int printReport(RunReport& report, Platform& ports, const StoredSettings& stored
     report.warnings.insert(report.warnings.end(), laterWarnings.begin(), laterWarnings.end());
     report.exitCode = exitCode;
     report.finished = ports.system.fileTimeNow();
-    const std::string document = reportJson(report);
-    for (size_t begin = 0; begin < document.size();) {
-        const size_t end = std::min(document.find('\n', begin), document.size());
-        print(document.substr(begin, end - begin));
-        begin = end + 1;
-    }
+    printDocument(report, print);
     return exitCode;
 }
 
@@ -227,9 +249,18 @@ void printUsage(const LineSink& print) {
 int runCommand(const Command& command, Platform& ports, const LineSink& print) {
     switch (command.mode) {
     case CommandMode::Preview:
-        return preview(ports, command.json, print);
+        if (command.json) {
+            return runReporting(
+                ports, "preview", [&] { return preview(ports, true, print); }, print);
+        }
+        return preview(ports, false, print);
     case CommandMode::Clean:
-        return clean(ports, command.emptyBins, command.json, print);
+        if (command.json) {
+            return runReporting(
+                ports, "clean", [&] { return clean(ports, command.emptyBins, true, print); },
+                print);
+        }
+        return clean(ports, command.emptyBins, false, print);
     case CommandMode::Usage:
         printUsage(print);
         return exit_code::success;

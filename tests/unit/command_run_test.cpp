@@ -485,6 +485,29 @@ TEST(CommandRunJson, ACleanThatDoesNotRunStillReportsWhyWithExitCodeTwo) {
     EXPECT_EQ(settingNamed(document, "Recycle")["value"], false);
 }
 
+// A registry that fails as no real one should: the run cannot go on.
+struct BrokenRegistry : FakeRegistry {
+    std::unique_ptr<RegistryKey> open(RegistryRoot, const std::string&, bool) override {
+        throw std::runtime_error("registry gone");
+    }
+};
+
+TEST(CommandRunJson, AnEscapingErrorStillPrintsOneDocumentWithExitCodeThree) {
+    for (const char* command : {"/preview", "/clean"}) {
+        FakePlatform fake;
+        BrokenRegistry registry;
+        Platform ports{fake.files, registry, fake.shell, fake.system, fake.prompter};
+        Lines printed;
+        EXPECT_EQ(runCommand(parseCommandLine({command, "/json"}), ports,
+                             [&printed](const std::string& line) { printed.push_back(line); }),
+                  exit_code::unexpectedError);
+        const nlohmann::json document = printedDocument(printed);
+        EXPECT_EQ(document["command"], std::string(command).substr(1));
+        EXPECT_EQ(document["exitCode"], exit_code::unexpectedError);
+        EXPECT_EQ(document["warnings"], nlohmann::json::array({"Dustbane stopped: registry gone"}));
+    }
+}
+
 class UnattendedDriverTest : public EngineTest {
   protected:
     UnattendedDriverTest() {
