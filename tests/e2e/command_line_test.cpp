@@ -209,7 +209,7 @@ uint64_t freedBytes(const nlohmann::json& document) {
 
 TEST_F(CommandLine, JsonReportsCountWhatLeftTheDiskAndWhatAHeldFileKept) {
     turnOffFixedLocations();
-    const std::string search = scratch() + "search";
+    search = scratch() + "search";
     // Names the document must escape or carry as UTF-8.
     const std::string odd = search + "\\na\xC3\xAFve \xE6\x97\xA5 it's [1].tmp";
     writeFile(odd, "12345");
