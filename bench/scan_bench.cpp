@@ -155,8 +155,8 @@ class Analyzer {
     BenchWindow window_;
     ProtectedFolders folders_{ports_.shell, files_};
     SettingsSummary summary_{settings_, language_, window_.model, folders_};
-    AnalysisRun analysis_{platform_,     settings_, language_, window_,
-                          window_.model, summary_,  {},        benchFolder + "\\"};
+    AnalysisRun analysis_{platform_, settings_, language_,          window_, window_.model,
+                          summary_,  {},        benchFolder + "\\", nullptr};
 };
 
 void printTime(const char* what, double seconds, const std::string& note) {

@@ -11,6 +11,8 @@ target_include_directories(dustbane_fakes PUBLIC ${CMAKE_SOURCE_DIR}/tests/unit)
 
 add_executable(unit_tests ${DUSTBANE_UNIT_SOURCES})
 target_link_libraries(unit_tests PRIVATE dustbane_fakes dustbane_nlohmann_json GTest::gtest GTest::gtest_main Threads::Threads)
+# The policy templates' test reads policies/Dustbane.admx from the source tree.
+target_compile_definitions(unit_tests PRIVATE DUSTBANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 
@@ -18,3 +20,9 @@ gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 add_test(NAME LayerOrder.IncludesFollowTheLayers
          COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DLAYERS=${CMAKE_BINARY_DIR}/layers.txt
                  -P ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake)
+
+# The Group Policy templates are well-formed and every language defines what the ADMX names.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME PolicyTemplates.EveryLanguageDefinesWhatTheAdmxNames
+         COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/policies/check_templates.py
+                 ${CMAKE_SOURCE_DIR}/policies)

@@ -222,6 +222,9 @@ FunctionEnd
 Section "Uninstall"
   ; Nothing is left to read once the settings question is answered.
   SetAutoClose true
+  ; The scheduled clean of the user who uninstalls goes while the program is still there. An
+  ; older Dustbane.exe without the switch ends with a usage error, which changes nothing.
+  ExecWait '"$INSTDIR\Dustbane.exe" /unschedule'
   ; The folder may be shared with other programs: only what the installer wrote goes, and
   ; the log the program keeps there.
   Call un.RemoveInstalledFiles

@@ -23,6 +23,9 @@ PACKAGES=(
     x11-utils                  # xwininfo, xdpyinfo
     imagemagick                # import: screenshots of the virtual display
     nsis                       # makensis: Dustbane-Setup.exe
+    wixl                       # Dustbane.msi
+    msitools                   # msiinfo, msidump: reading an MSI's tables
+    python3                    # the check of the Group Policy templates
     nlohmann-json3-dev         # JSON for Modern C++, header-only: the /json reports (both builds)
     python3-jsonschema         # scripts/test.sh validates the /json reports against their schema
 )

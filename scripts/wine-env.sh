@@ -127,13 +127,13 @@ stage_program() {
     done
 }
 
-# Copies the Windows test programs, and the installer that a scenario runs, into the tests
+# Copies the Windows test programs, and the installers that scenarios run, into the tests
 # folder.
 stage_tests() {
     local tests program
     tests=$(prefix_path "$DUSTBANE_TESTS_DIR")
     mkdir -p "$tests"
-    for program in platform_tests.exe e2e_tests.exe Dustbane-Setup.exe; do
+    for program in platform_tests.exe e2e_tests.exe Dustbane-Setup.exe Dustbane.msi Dustbane-next.msi; do
         if [ -f "$DUSTBANE_WIN_BUILD/$program" ]; then
             cp "$DUSTBANE_WIN_BUILD/$program" "$tests/"
         fi

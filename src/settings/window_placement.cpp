@@ -44,10 +44,8 @@ class PlacementReader {
     bool failed_ = false;
 };
 
+// The placement values after Installdir, which the caller reads first.
 void readInto(PlacementReader& reader, StartupPlacement& placement) {
-    if (auto folder = reader.text("Installdir")) {
-        placement.installDir = *folder;
-    }
     bool savePosition = reader.flag("Savepos").value_or(true);
     if (!savePosition || !reader.exists("Maximize")) {
         return;
@@ -67,18 +65,30 @@ void readInto(PlacementReader& reader, StartupPlacement& placement) {
     placement.height = reader.number("Height");
 }
 
+// The folder an installation for every user wrote (an MSI deployment); a value of another
+// type counts as none. Only read: the machine's key is the administrator's.
+std::optional<std::string> machineInstallDir(Registry& registry) {
+    auto key = registry.open(RegistryRoot::LocalMachine, settingsKeyPath, false);
+    return key ? key->readString("Installdir") : std::nullopt;
+}
+
 } // namespace
 
 StartupPlacement readStartupPlacement(Registry& registry, const FileSystem& files) {
     StartupPlacement placement;
-    placement.installDir = files.currentDirectory();
+    std::optional<std::string> folder;
     if (auto key = registry.open(RegistryRoot::CurrentUser, settingsKeyPath, true)) {
         PlacementReader reader(*key);
+        folder = reader.text("Installdir");
         readInto(reader, placement);
         if (reader.failed()) {
-            placement.installDir = files.currentDirectory();
+            folder.reset();
         }
     }
+    if (!folder) {
+        folder = machineInstallDir(registry);
+    }
+    placement.installDir = folder.value_or(files.currentDirectory());
     if (placement.installDir.empty() || placement.installDir.back() != '\\') {
         placement.installDir += '\\';
     }

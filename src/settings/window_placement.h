@@ -26,9 +26,11 @@ struct StartupPlacement {
     std::optional<int32_t> height;
 };
 
-// Reads Installdir, Savepos, Maximize, Left, Top, Width and Height, creating the key. The
-// first value of the wrong type ends the reading: what was applied before it stays, and the
-// installation folder becomes the current directory.
+// Reads Installdir, Savepos, Maximize, Left, Top, Width and Height from the user's key,
+// creating it. The first value of the wrong type ends the reading: what was applied before it
+// stays, and the user's Installdir counts as absent. Without one, the installation folder is
+// the machine's Installdir (an installation for every user writes it), else the current
+// directory.
 StartupPlacement readStartupPlacement(Registry& registry, const FileSystem& files);
 
 struct WindowBounds {

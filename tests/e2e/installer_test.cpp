@@ -2,6 +2,7 @@
 // puts the program, what it registers, and what its uninstaller takes away and keeps.
 
 #include "driver/driver.h"
+#include "driver/process_tree.h"
 #include "driver/remote_buffer.h"
 #include "platform/win32/text.h"
 
@@ -30,87 +31,9 @@ const char* const installedList = "Uninstall.ini";
 // The exit code of a silent installation into a folder that holds other files.
 constexpr DWORD errorDirNotEmpty = 145;
 
-std::string knownFolder(int csidl) {
-    wchar_t path[MAX_PATH];
-    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
-        throw std::runtime_error("no special folder " + std::to_string(csidl));
-    }
-    return win32::narrow(path) + "\\";
-}
-
 // The installer is staged beside this test program.
 std::string setupProgram() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::string path = win32::narrow(self);
-    return path.substr(0, path.rfind('\\') + 1) + "Dustbane-Setup.exe";
-}
-
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static HANDLE invalid() { return nullptr; }
-    static void close(HANDLE handle) { CloseHandle(handle); }
-};
-using UniqueKernelHandle = win32::UniqueHandle<KernelHandleTraits>;
-
-// A started command line with every process it starts in turn: the uninstaller hands its
-// work to a copy of itself outside the folder it removes and ends at once.
-class ProcessTree {
-  public:
-    explicit ProcessTree(const std::string& commandLine)
-        : commandLine_(commandLine), job_(CreateJobObjectW(nullptr, nullptr)) {
-        if (!job_) {
-            throw std::runtime_error("no job object");
-        }
-        std::wstring line = win32::widen(commandLine);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                            nullptr, nullptr, &startup, &info)) {
-            throw std::runtime_error("cannot start " + commandLine);
-        }
-        process_.reset(info.hProcess);
-        UniqueKernelHandle thread(info.hThread);
-        AssignProcessToJobObject(job_.get(), process_.get());
-        ResumeThread(thread.get());
-    }
-
-    ~ProcessTree() { TerminateJobObject(job_.get(), 1); }
-    ProcessTree(const ProcessTree&) = delete;
-    ProcessTree& operator=(const ProcessTree&) = delete;
-
-    // The exit code of the first process, once all of them have ended.
-    DWORD wait() const {
-        WaitForSingleObject(process_.get(), 120000);
-        DWORD exitCode = 1;
-        GetExitCodeProcess(process_.get(), &exitCode);
-        bool allEnded = waitUntil(
-            [this] {
-                JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-                QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation,
-                                          &accounting, sizeof accounting, nullptr);
-                return accounting.ActiveProcesses == 0;
-            },
-            120s);
-        if (!allEnded) {
-            throw std::runtime_error(commandLine_ + " is still running");
-        }
-        return exitCode;
-    }
-
-  private:
-    std::string commandLine_;
-    UniqueKernelHandle job_;
-    UniqueKernelHandle process_;
-};
-
-DWORD run(const std::string& commandLine) {
-    return ProcessTree(commandLine).wait();
-}
-
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
+    return testsFolder() + "Dustbane-Setup.exe";
 }
 
 // The uninstaller's window and its question both have captions that start with this; only
@@ -354,8 +277,8 @@ class Installer : public Scenario {
 };
 
 TEST_F(Installer, SilentInstallIsPerUserAndItsUninstallKeepsOnlyTheSettings) {
-    const std::string folder = knownFolder(CSIDL_LOCAL_APPDATA) + "Programs\\Dustbane\\";
-    const std::string shortcut = knownFolder(CSIDL_PROGRAMS) + "Dustbane.lnk";
+    const std::string folder = specialFolder(CSIDL_LOCAL_APPDATA) + "Programs\\Dustbane\\";
+    const std::string shortcut = specialFolder(CSIDL_PROGRAMS) + "Dustbane.lnk";
     settings.writeInt("Logs", 1);
 
     ASSERT_EQ(run(quoted(setupProgram()) + " /S"), 0u);
@@ -397,8 +320,8 @@ TEST_F(Installer, SilentInstallIsPerUserAndItsUninstallKeepsOnlyTheSettings) {
 }
 
 TEST_F(Installer, AllUsersInstallGoesToProgramFilesAndRegistersForTheMachine) {
-    const std::string folder = knownFolder(CSIDL_PROGRAM_FILES) + "Dustbane\\";
-    const std::string shortcut = knownFolder(CSIDL_COMMON_PROGRAMS) + "Dustbane.lnk";
+    const std::string folder = specialFolder(CSIDL_PROGRAM_FILES) + "Dustbane\\";
+    const std::string shortcut = specialFolder(CSIDL_COMMON_PROGRAMS) + "Dustbane.lnk";
 
     ASSERT_EQ(run(quoted(setupProgram()) + " /S /ALLUSERS"), 0u);
 
@@ -422,7 +345,7 @@ TEST_F(Installer, AllUsersInstallGoesToProgramFilesAndRegistersForTheMachine) {
 
     // A standard user cannot write in Program Files: the program logs in the user's folder,
     // which it creates.
-    const std::string userLogFolder = knownFolder(CSIDL_LOCAL_APPDATA) + "Dustbane\\";
+    const std::string userLogFolder = specialFolder(CSIDL_LOCAL_APPDATA) + "Dustbane\\";
     ASSERT_FALSE(directoryExists(userLogFolder));
     settings.writeInt("Logs", 1);
     settings.writeInt("Pathnum", 0);
@@ -466,7 +389,7 @@ TEST_F(Installer, ChosenFolderGetsItsBackslashAndKeepsForeignFilesOnUninstall) {
 }
 
 TEST_F(Installer, UninstallRemovesTheSettingsOnlyWhenTheUserSaysSo) {
-    const std::string folder = knownFolder(CSIDL_LOCAL_APPDATA) + "Programs\\Dustbane\\";
+    const std::string folder = specialFolder(CSIDL_LOCAL_APPDATA) + "Programs\\Dustbane\\";
     ASSERT_EQ(run(quoted(setupProgram()) + " /S"), 0u);
     settings.writeString("Ext", "tmp");
 
@@ -490,7 +413,7 @@ TEST_F(Installer, UninstallRemovesTheSettingsOnlyWhenTheUserSaysSo) {
 }
 
 TEST_F(Installer, SilentInstallRefusesAFolderOfAnotherProgramAndWritesNothing) {
-    const std::string shortcut = knownFolder(CSIDL_PROGRAMS) + "Dustbane.lnk";
+    const std::string shortcut = specialFolder(CSIDL_PROGRAMS) + "Dustbane.lnk";
     // A program that keeps files of Dustbane's names, and one whose names differ.
     const std::string tools = scratch() + "Tools\\";
     writeFile(tools + "help.htm", "their help");
@@ -549,7 +472,7 @@ TEST_F(Installer, UninstallRemovesOnlyTheFilesItInstalled) {
 }
 
 TEST_F(Installer, AllUsersUninstallLeavesNoUserPointingAtTheRemovedFolder) {
-    const std::string folder = knownFolder(CSIDL_PROGRAM_FILES) + "Dustbane\\";
+    const std::string folder = specialFolder(CSIDL_PROGRAM_FILES) + "Dustbane\\";
     const std::string elsewhere = "C:\\Mine\\Dustbane\\";
     const auto expectVerbs = [&](bool present) {
         for (const char* verb : verbKeys) {
@@ -619,7 +542,7 @@ TEST_F(Installer, BrowsingForAFolderInstallsIntoADustbaneFolderInsideIt) {
     createDirectories(tools);
 
     SetupWizard setup;
-    EXPECT_EQ(setup.folder(), knownFolder(CSIDL_LOCAL_APPDATA) + "Programs\\Dustbane")
+    EXPECT_EQ(setup.folder(), specialFolder(CSIDL_LOCAL_APPDATA) + "Programs\\Dustbane")
         << "the default stays as it is";
 
     setup.typeFolder(tools);

@@ -65,19 +65,18 @@ struct Program {
         app.store.loadSettings(app.settings, nullptr);
     }
 
+    // What the main list shows after a clean run, or after the summary is rebuilt.
     std::vector<std::string> cleanLines() {
         load();
         driver.runTick();
-        std::vector<std::string> lines;
-        for (const auto& line : fake.window.model.lines()) {
-            lines.push_back(line.caption);
-        }
-        return lines;
+        return shownLines();
     }
-
     std::vector<std::string> summaryLines() {
         load();
         summary.rebuild();
+        return shownLines();
+    }
+    std::vector<std::string> shownLines() const {
         std::vector<std::string> lines;
         for (const auto& line : fake.window.model.lines()) {
             lines.push_back(line.caption);

@@ -17,6 +17,9 @@ class WindowPlacementTest : public ::testing::Test {
     void store(const std::string& name, testing::FakeRegistry::Value value) {
         fake.registry.set(settingsKeyPath, name, std::move(value));
     }
+    void storeForMachine(const std::string& name, testing::FakeRegistry::Value value) {
+        fake.registry.set(settingsKeyPath, name, std::move(value), RegistryRoot::LocalMachine);
+    }
     StartupPlacement read() { return readStartupPlacement(fake.registry, fake.files); }
 
     FakePlatform fake;
@@ -40,6 +43,41 @@ TEST_F(WindowPlacementTest, InstalldirGetsATrailingBackslashAndEmptyMeansTheDriv
         store("Installdir", stored);
         EXPECT_EQ(read().installDir, expected) << stored;
     }
+}
+
+TEST_F(WindowPlacementTest, InstalldirComesFromTheUserThenTheMachineThenTheCurrentDirectory) {
+    storeForMachine("Installdir", "C:\\Program Files\\Dustbane\\");
+    store("Installdir", "C:\\Users\\me\\Dustbane\\");
+    EXPECT_EQ(read().installDir, "C:\\Users\\me\\Dustbane\\") << "the user's own comes first";
+
+    fake.registry.deleteTree(RegistryRoot::CurrentUser, settingsKeyPath);
+    EXPECT_EQ(read().installDir, "C:\\Program Files\\Dustbane\\");
+
+    fake.registry.deleteTree(RegistryRoot::LocalMachine, settingsKeyPath);
+    EXPECT_EQ(read().installDir, "D:\\Programs\\Dustbane\\");
+    EXPECT_FALSE(fake.registry.keyExists(RegistryRoot::LocalMachine, settingsKeyPath))
+        << "the machine's key is only read";
+}
+
+TEST_F(WindowPlacementTest, TheMachinesInstalldirGetsItsBackslashAndAWrongTypeCountsAsNone) {
+    storeForMachine("Installdir", "C:\\Program Files\\Dustbane");
+    EXPECT_EQ(read().installDir, "C:\\Program Files\\Dustbane\\");
+
+    storeForMachine("Installdir", int32_t{1});
+    EXPECT_EQ(read().installDir, "D:\\Programs\\Dustbane\\");
+}
+
+TEST_F(WindowPlacementTest, AFailedReadOfTheUsersKeyLeavesTheFolderToTheMachine) {
+    storeForMachine("Installdir", "C:\\Program Files\\Dustbane\\");
+    store("Installdir", int32_t{5});
+    EXPECT_EQ(read().installDir, "C:\\Program Files\\Dustbane\\");
+
+    store("Installdir", "C:\\Users\\me\\Dustbane\\");
+    store("Savepos", "yes");
+    store("Maximize", int32_t{1});
+    auto placement = read();
+    EXPECT_EQ(placement.installDir, "C:\\Program Files\\Dustbane\\");
+    EXPECT_EQ(placement.mode, Mode::Centred);
 }
 
 TEST_F(WindowPlacementTest, MaximizeIsHonouredWhenSaveposIsAbsent) {

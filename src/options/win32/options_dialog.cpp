@@ -447,6 +447,42 @@ void OptionsDialog::fill() {
     for (const ListBox& box : listBoxes) {
         fillList(box.kind);
     }
+    showPolicyMarks();
+}
+
+void OptionsDialog::showPolicyMarks() {
+    const Policy& policy = app_.store.policy();
+    const std::string& mark = app_.language.text(Text::SetByAdministrator);
+    policyMarks_.clear();
+    for (const FlagBox& box : flagBoxes) {
+        HWND flag = control(box.id);
+        policyMarks_.show({flag}, flag, policy.locks(builtInFlag(box.field).name), mark);
+    }
+    for (size_t i = 0; i < app_.targets.size(); ++i) {
+        const TargetSetting& target = app_.targets[i];
+        HWND box = control(targetBoxId(i));
+        // The administrator group's boxes stay disabled while the program is not elevated.
+        if (policy.locks(target.flag.name) || IsWindowEnabled(box)) {
+            policyMarks_.show({box}, box, policy.locks(target.flag.name), mark);
+        }
+    }
+    policyMarks_.show({control(IDE_LOGDAY), control(IDC_LOGDAY_SPIN)}, nullptr,
+                      policy.locks("Logday"), mark);
+    policyMarks_.show({control(IDX_AGELIMIT), control(IDE_AGEHOURS), control(IDC_AGEHOURS_SPIN)},
+                      control(IDX_AGELIMIT), policy.locks("Agelimit"), mark);
+    // A fixed list has no use for its buttons, and its label takes their room for the mark.
+    for (const ListBox& box : listBoxes) {
+        const bool fixed = (box.kind == PathListKind::Paths && policy.locks("PathList")) ||
+                           (box.kind == PathListKind::Folders && policy.locks("FolderList"));
+        for (int id : {box.add, box.remove}) {
+            ShowWindow(control(id), fixed ? SW_HIDE : SW_SHOWNA);
+        }
+    }
+    ShowWindow(control(IDT_FOLDERS_CAREFULLY), policy.locks("FolderList") ? SW_HIDE : SW_SHOWNA);
+    policyMarks_.show({control(IDC_PATHS_LIST), control(IDC_ADD_SEARCH_PATHES)}, control(IDT_PATHS),
+                      policy.locks("PathList"), mark);
+    policyMarks_.show({control(IDC_FOLDERS_LIST)}, control(IDT_FOLDERS), policy.locks("FolderList"),
+                      mark);
 }
 
 void OptionsDialog::fillList(PathListKind kind) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "options/options_logic.h"
+#include "options/win32/policy_marks.h"
 #include "platform/win32/window_base.h"
 #include "settings/settings_summary.h"
 
@@ -49,6 +50,8 @@ class OptionsDialog {
     void selectPage(int index);
     bool switchPageKey(const MSG& message);
     void fill();
+    // Disables what the administrator's policies set and says so beside it.
+    void showPolicyMarks();
     void fillList(PathListKind kind);
     void add(PathListKind kind);
     void remove(PathListKind kind);
@@ -67,6 +70,7 @@ class OptionsDialog {
     // not write back.
     bool filling_ = false;
     std::exception_ptr createError_;
+    win32::PolicyMarks policyMarks_;
     win32::ModalLoop modal_;
 };
 

@@ -45,7 +45,8 @@ std::wstring environmentBlock(const std::vector<std::pair<std::string, std::stri
 } // namespace
 
 App App::launch(const LaunchOptions& options) {
-    std::wstring program = win32::widen(installDir() + "Dustbane.exe");
+    std::wstring program =
+        win32::widen((options.folder.empty() ? installDir() : options.folder) + "Dustbane.exe");
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!options.argument.empty()) {
         commandLine += L" \"" + win32::widen(options.argument) + L"\"";

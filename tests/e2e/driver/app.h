@@ -23,6 +23,9 @@ struct LaunchOptions {
     std::string argument = {};
     // The program's current directory; the installation folder when empty.
     std::string workingDirectory = {};
+    // The folder of the Dustbane.exe started, ending with a backslash; the installation
+    // folder when empty.
+    std::string folder = {};
     // Added to (or replacing in) the test's own environment.
     std::vector<std::pair<std::string, std::string>> environment = {};
 };

@@ -7,8 +7,8 @@
 
 namespace dustbane::e2e {
 
-ConsoleRun runConsole(const std::vector<std::string>& arguments,
-                      std::chrono::milliseconds timeout) {
+ConsoleRun runConsole(const std::vector<std::string>& arguments, std::chrono::milliseconds timeout,
+                      const ConsoleStart& start) {
     const std::string outputPath = scratchDir("console-output") + "out.txt";
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE output = CreateFileW(win32::widen(outputPath).c_str(), GENERIC_WRITE,
@@ -17,7 +17,8 @@ ConsoleRun runConsole(const std::vector<std::string>& arguments,
     if (output == INVALID_HANDLE_VALUE) {
         throw std::runtime_error("cannot create " + outputPath);
     }
-    const std::wstring program = win32::widen(installDir() + "Dustbane.exe");
+    const std::wstring program =
+        win32::widen((start.folder.empty() ? installDir() : start.folder) + "Dustbane.exe");
     std::wstring commandLine = L"\"" + program + L"\"";
     for (const std::string& argument : arguments) {
         commandLine += L" " + win32::widen(argument);
@@ -29,7 +30,8 @@ ConsoleRun runConsole(const std::vector<std::string>& arguments,
     startup.hStdError = output;
     startup.hStdInput = nullptr;
     PROCESS_INFORMATION info{};
-    const std::wstring directory = win32::widen(installDir());
+    const std::wstring directory =
+        win32::widen(start.workingDirectory.empty() ? installDir() : start.workingDirectory);
     const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                         0, nullptr, directory.c_str(), &startup, &info);
     CloseHandle(output);

@@ -17,9 +17,16 @@ struct ConsoleRun {
     std::vector<std::string> lines;
 };
 
-// Starts Dustbane.exe from the installation folder with the given arguments and its standard
-// output redirected to a file, as a script or a scheduled task would, and waits for it.
+// Where Dustbane.exe is started: the folder it is in, ending with a backslash, and its current
+// directory; each the installation folder when empty.
+struct ConsoleStart {
+    std::string folder = {};
+    std::string workingDirectory = {};
+};
+
+// Starts Dustbane.exe with the given arguments and its standard output redirected to a file,
+// as a script or a scheduled task would, and waits for it.
 ConsoleRun runConsole(const std::vector<std::string>& arguments,
-                      std::chrono::milliseconds timeout = 60s);
+                      std::chrono::milliseconds timeout = 60s, const ConsoleStart& start = {});
 
 } // namespace dustbane::e2e

@@ -46,6 +46,13 @@ std::string installDir() {
     return withBackslash(configured && *configured ? configured : "C:\\Dustbane");
 }
 
+std::string testsFolder() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::string path = win32::narrow(self);
+    return path.substr(0, path.rfind('\\') + 1);
+}
+
 std::string scratchDir(const std::string& name) {
     std::string path = "C:\\scratch\\" + name + "\\";
     removeTree(path);

@@ -12,6 +12,9 @@ namespace dustbane::e2e {
 // Where the test script puts Dustbane.exe and help.htm (C:\Dustbane\ unless the variable
 // DUSTBANE_INSTALL_DIR says otherwise), ending with a backslash.
 std::string installDir();
+// The folder of the test program, where the test script puts the installers, ending with a
+// backslash.
+std::string testsFolder();
 // A new empty folder C:\scratch\<name>\ for one test's files, ending with a backslash.
 std::string scratchDir(const std::string& name);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <windows.h>
 
 namespace dustbane::e2e {
@@ -11,5 +12,7 @@ RECT screenRect();
 // Whether the scenario runs under Wine rather than on Windows, for the few checks where the
 // two differ.
 bool runsOnWine();
+// A special folder of CSIDL_..., ending with a backslash.
+std::string specialFolder(int csidl);
 
 } // namespace dustbane::e2e
