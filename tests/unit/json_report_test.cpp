@@ -131,14 +131,14 @@ TEST(JsonReport, CarriesTheRunTheGroupsTheirTotalsAndTheExitCode) {
 // Paths hold whatever NTFS allows and the settings whatever the user typed: each comes back
 // byte for byte, and the document stays one valid JSON text.
 TEST(JsonReport, EscapesOddPathsAndReplacesBytesThatAreNotUtf8) {
+    const std::string withNul("C:\\nul\0byte", 11);
     const std::vector<std::pair<std::string, std::string>> paths = {
         {"C:\\a \"quoted\" name.tmp", "C:\\a \"quoted\" name.tmp"},
         {"\\\\server\\share\\x\\", "\\\\server\\share\\x\\"},
         {"C:\\Zo\xC3\xAB\\\xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9F\x98\x80.txt",
          "C:\\Zo\xC3\xAB\\\xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9F\x98\x80.txt"},
-        {std::string("C:\\tab\there\nnew\x01\x1F\x7F", 21),
-         std::string("C:\\tab\there\nnew\x01\x1F\x7F", 21)},
-        {std::string("C:\\nul\0byte", 11), std::string("C:\\nul\0byte", 11)},
+        {"C:\\tab\there\nnew\x01\x1F\x7F", "C:\\tab\there\nnew\x01\x1F\x7F"},
+        {withNul, withNul},
         // A lone continuation byte and a cut sequence.
         {"C:\\bad\x80"
          "end\xE6\x97",
