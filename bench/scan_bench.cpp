@@ -122,7 +122,8 @@ class Scanner {
     win32::Win32Shell shell_;
     win32::Win32System system_;
     win32::Win32Prompter prompter_;
-    Platform platform_{files_, registry_, shell_, system_, prompter_};
+    win32::Win32TaskScheduler scheduler_;
+    Platform platform_{files_, registry_, shell_, system_, prompter_, scheduler_};
     LanguageTable language_;
 };
 
@@ -149,7 +150,8 @@ class Analyzer {
   private:
     win32::Win32Platform ports_;
     FileSystem& files_;
-    Platform platform_{files_, ports_.registry, ports_.shell, ports_.system, ports_.prompter};
+    Platform platform_{files_,        ports_.registry, ports_.shell,
+                       ports_.system, ports_.prompter, ports_.scheduler};
     CleanSettings settings_;
     LanguageTable language_;
     BenchWindow window_;

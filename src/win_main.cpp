@@ -23,7 +23,8 @@ namespace {
 int run(HINSTANCE instance, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
-                                      ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+                                      ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                      ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
 
     Win32Platform ports;

@@ -9,7 +9,7 @@ and with Windows line ends. Run it after editing a translation and check in both
 import pathlib
 import sys
 
-ENTRY_COUNT = 99
+ENTRY_COUNT = 114
 RESERVED = {11, 12, 33}
 # Code page of the Windows systems whose default language selects the file.
 CODE_PAGES = {"de": "cp1252", "fr": "cp1252", "cn": "gbk", "ct": "cp950"}

@@ -9,7 +9,8 @@ AnalysisRun::AnalysisRun(Platform& real, CleanSettings& settings, const Language
                          CleanStages stages, std::string installDir, const Policy* policy)
     : real_(real), files_(real.files, PreviewFileSystem::HeldFiles::Assumed),
       shell_(real.shell, files_), registry_(real.registry),
-      system_(real.system), ports_{files_, registry_, shell_, system_, real.prompter},
+      system_(real.system), ports_{files_,  registry_,     shell_,
+                                   system_, real.prompter, real.scheduler},
       language_(analysisLanguage(language)),
       context_{ports_, settings, language_, window, model, run_, std::move(installDir), policy},
       driver_(context_, summary, std::move(stages), CleanDriver::Kind::Analysis),

@@ -12,6 +12,7 @@
 #include "cli/unattended_prompter.h"
 #include "engine/clean_driver.h"
 #include "settings/policy.h"
+#include "settings/scheduled_clean.h"
 #include "settings/settings_store.h"
 #include "settings/settings_summary.h"
 #include "settings/window_placement.h"
@@ -148,7 +149,7 @@ int preview(Platform& ports, bool json, const LineSink& print) {
     ReadOnlyRegistry registry(ports.registry);
     QuietSystem system(ports.system);
     UnattendedPrompter prompter;
-    Platform previewPorts{files, registry, shell, system, prompter};
+    Platform previewPorts{files, registry, shell, system, prompter, ports.scheduler};
     const StoredSettings stored = storedSettings(previewPorts);
     runWith(previewPorts, stored, record, tally, CleanDriver::BinStep::Keep, true);
     const int exitCode = record.failures() > 0 ? exit_code::itemsStayed : exit_code::success;
@@ -215,7 +216,8 @@ int clean(Platform& ports, bool emptyBins, bool json, const LineSink& print) {
     RunRecord record;
     GroupTally tally(record);
     UnattendedPrompter prompter;
-    Platform cleanPorts{ports.files, ports.registry, ports.shell, ports.system, prompter};
+    Platform cleanPorts{ports.files,  ports.registry, ports.shell,
+                        ports.system, prompter,       ports.scheduler};
     const StoredSettings stored = storedSettings(cleanPorts);
     runWith(cleanPorts, stored, record, tally,
             emptyBins ? CleanDriver::BinStep::Empty : CleanDriver::BinStep::Keep, false);
@@ -236,6 +238,22 @@ int clean(Platform& ports, bool emptyBins, bool json, const LineSink& print) {
     }
     print(cleanTotalLine(record.totals()));
     return exitCode;
+}
+
+int unschedule(Platform& ports, const LineSink& print) {
+    LanguageTable language;
+    // Reading the placement creates the settings key, which an uninstaller may have removed.
+    if (ports.registry.keyExists(RegistryRoot::CurrentUser, settingsKeyPath)) {
+        language.load(ports.files, ports.system,
+                      readStartupPlacement(ports.registry, ports.files).installDir);
+    }
+    SettingsStore store(ports.registry, ports.system);
+    const std::string failure = unscheduleClean(ports.scheduler, store, language);
+    if (failure.empty()) {
+        return exit_code::success;
+    }
+    print(failure);
+    return exit_code::unexpectedError;
 }
 
 void printUsage(const LineSink& print) {
@@ -261,6 +279,8 @@ int runCommand(const Command& command, Platform& ports, const LineSink& print) {
                 print);
         }
         return clean(ports, command.emptyBins, false, print);
+    case CommandMode::Unschedule:
+        return unschedule(ports, print);
     case CommandMode::Usage:
         printUsage(print);
         return exit_code::success;

@@ -21,10 +21,10 @@ inline constexpr int usageError = 2;
 inline constexpr int unexpectedError = 3;
 } // namespace exit_code
 
-// Runs a command other than the window's: the usage text, a preview or a clean run with
-// the stored settings, printing what it does. The ports are the real ones; a preview wraps
-// them so that nothing changes, and no question ever reaches their prompter. Returns the
-// process exit code.
+// Runs a command other than the window's: the usage text, the removal of the scheduled
+// clean, or a preview or a clean run with the stored settings, printing what it does. The
+// ports are the real ones; a preview wraps them so that nothing changes, and no question ever
+// reaches their prompter. Returns the process exit code.
 int runCommand(const Command& command, Platform& ports, const LineSink& print);
 
 // Runs the work of a command without the window; an error that escapes it is printed, never

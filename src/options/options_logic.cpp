@@ -3,6 +3,7 @@
 #include "paths/canonical_path.h"
 #include "settings/clean_log.h"
 #include "settings/context_menu.h"
+#include "settings/scheduled_clean.h"
 
 namespace dustbane {
 
@@ -154,11 +155,16 @@ void OptionsLogic::shown() {
 
 void OptionsLogic::ok() {
     accepted_ = true;
+    // Before the save, which then stores the schedule the Task Scheduler took.
+    const std::string scheduleFailure =
+        applySchedule(app_.platform.scheduler, app_.store.storedSchedule(), app_.settings.Schedule,
+                      app_.language);
     std::vector<std::string> failures;
     const std::string settingsFailure = app_.store.saveSettings(app_.settings);
     failures.push_back(settingsFailure);
     failures.push_back(syncVerb());
     failures.push_back(app_.store.saveLists(app_.settings));
+    failures.push_back(scheduleFailure);
     // The log goes only once "logging off" is stored: else the next start logs again, into a
     // log that lost its history. A failed delete leaves the old log in place.
     if (!app_.settings.Logs && settingsFailure.empty() &&

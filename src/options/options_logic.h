@@ -45,8 +45,8 @@ class OptionsLogic {
 
     // The dialog is about to show: clears accepted, saves the snapshot, syncs the verb.
     void shown();
-    // The OK sequence; also run without the dialog by the start-up chain. A failed write is
-    // reported and does not stop the steps after it.
+    // The OK sequence; also run without the dialog by the start-up chain. A failed write, or
+    // a schedule the Task Scheduler refused, is reported and does not stop the other steps.
     void ok();
     // Every close: unless accepted, the snapshot is restored.
     void closing();

@@ -5,6 +5,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system.h"
+#include "platform/task_scheduler.h"
 
 namespace dustbane {
 
@@ -15,6 +16,7 @@ struct Platform {
     Shell& shell;
     System& system;
     Prompter& prompter;
+    TaskScheduler& scheduler;
 };
 
 } // namespace dustbane

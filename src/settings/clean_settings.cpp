@@ -108,6 +108,9 @@ void restoreDefaults(CleanSettings& settings) {
     // Every target flag without a field of its own goes back to its start-up value.
     settings.targetFlags.clear();
     settings.Agelimit = false;
+    // "ALL settings to default" includes the schedule, which starts off; OK then removes the
+    // task. Its day and time stay, as Agehours does.
+    settings.Schedule.kind = ScheduleKind::Off;
     settings.FilesName.clear();
     settings.Ext.clear();
     for (const ListField& list : listFieldsLoadOrder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/task_scheduler.h"
 #include "text/language_table.h"
 
 #include <array>
@@ -55,6 +56,9 @@ struct CleanSettings {
     // hours of a run's start stays.
     bool Agelimit = false;
     int32_t Agehours = 24;
+    // Stored as Schedule, Scheduleday and Scheduletime; what the Task Scheduler holds once OK
+    // has registered it.
+    CleanSchedule Schedule;
 
     CheckedPathList FolderList;
     CheckedPathList FileList;
@@ -115,8 +119,8 @@ extern const std::array<ListField, 4> listFieldsSaveOrder;
 void insertSorted(CheckedPathList& list, CheckedPath entry,
                   const std::function<int(const std::string&, const std::string&)>& compare);
 
-// The Default button: every flag to its default, the age limit off, both texts and all four
-// lists emptied; Logday and Agehours stay.
+// The Default button: every flag to its default, the age limit and the schedule off, both
+// texts and all four lists emptied; Logday, Agehours and the schedule's day and time stay.
 void restoreDefaults(CleanSettings& settings);
 
 inline constexpr int32_t minLogDays = 1;

@@ -141,6 +141,10 @@ bool Policy::locks(const std::string& settingName) const {
     if (settingName == "Contextmenu") {
         return !contextMenuAllowed;
     }
+    // A scheduled clean is a /clean.
+    if (settingName == "Schedule") {
+        return !cleanAllowed;
+    }
     return flags.count(settingName) > 0;
 }
 
@@ -250,6 +254,9 @@ void applyPolicy(const Policy& policy, CleanSettings& settings, const TargetSett
     }
     if (!policy.contextMenuAllowed) {
         settings.Contextmenu = false;
+    }
+    if (!policy.cleanAllowed) {
+        settings.Schedule.kind = ScheduleKind::Off;
     }
 }
 

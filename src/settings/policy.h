@@ -36,7 +36,7 @@ struct Policy {
     std::vector<std::string> ignoredValues;
 
     // Whether the named setting (a flag's registry name, "Agehours", "Logday", "PathList",
-    // "FolderList") is set by policy, so that the user cannot change it.
+    // "FolderList", "Schedule") is set by policy, so that the user cannot change it.
     bool locks(const std::string& settingName) const;
     // Whether any policy is configured: then the settings count as saved.
     bool configured() const;

@@ -143,6 +143,31 @@ void loadAgeLimit(const RegistryKey& key, CleanSettings& settings) {
     }
 }
 
+ScheduleKind scheduleKindOf(int32_t stored) {
+    switch (stored) {
+    case static_cast<int32_t>(ScheduleKind::Daily):
+        return ScheduleKind::Daily;
+    case static_cast<int32_t>(ScheduleKind::Weekly):
+        return ScheduleKind::Weekly;
+    default:
+        return ScheduleKind::Off;
+    }
+}
+
+// The schedule came after the age limit: a key from before it has none of its values, and
+// the schedule stays off. A kind this version does not know is off too.
+void loadSchedule(const RegistryKey& key, CleanSchedule& schedule) {
+    if (auto kind = key.readInt("Schedule")) {
+        schedule.kind = scheduleKindOf(*kind);
+    }
+    if (auto day = key.readInt("Scheduleday")) {
+        schedule.day = std::clamp(*day, 0, 6);
+    }
+    if (auto minutes = key.readInt("Scheduletime")) {
+        schedule.minutes = std::clamp(*minutes, 0, minutesPerDay - 1);
+    }
+}
+
 // Reads every field in store order; stops at the first value that cannot be read.
 void loadFields(const RegistryKey& key, const TargetSettings& targets, CleanSettings& settings,
                 const std::function<void()>& recycleCleared) {
@@ -189,6 +214,7 @@ void loadFields(const RegistryKey& key, const TargetSettings& targets, CleanSett
         }
     }
     loadAgeLimit(key, settings);
+    loadSchedule(key, settings.Schedule);
 }
 
 } // namespace
@@ -253,6 +279,18 @@ std::string SettingsStore::saveSettings(const CleanSettings& settings) {
             return notSaved(name);
         }
     }
+    // A schedule the administrator turned off by forbidding /clean keeps the user's own.
+    if (policy_.locks("Schedule")) {
+        return {};
+    }
+    const CleanSchedule& schedule = settings.Schedule;
+    for (auto [name, value] :
+         {std::pair{"Schedule", static_cast<int32_t>(schedule.kind)},
+          std::pair{"Scheduleday", schedule.day}, std::pair{"Scheduletime", schedule.minutes}}) {
+        if (!key->writeInt(name, value)) {
+            return notSaved(name);
+        }
+    }
     return {};
 }
 
@@ -300,6 +338,24 @@ std::string SettingsStore::saveLists(const CleanSettings& settings) {
         }
     }
     return {};
+}
+
+CleanSchedule SettingsStore::storedSchedule() const {
+    CleanSchedule schedule;
+    if (const auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, false)) {
+        loadSchedule(*key, schedule);
+    }
+    return schedule;
+}
+
+std::string SettingsStore::storeScheduleOff() {
+    const auto key = registry_.open(RegistryRoot::CurrentUser, settingsKeyPath, false);
+    if (!key || !key->valueExists("Schedule")) {
+        return {};
+    }
+    return key->writeInt("Schedule", static_cast<int32_t>(ScheduleKind::Off))
+               ? std::string()
+               : notSaved("Schedule");
 }
 
 std::string SettingsStore::writeFlag(const char* name, bool value) {

@@ -42,6 +42,12 @@ class SettingsStore {
 
     // The policies the last load read.
     const Policy& policy() const { return policy_; }
+    // The schedule as stored, without the rest of the record: the start-up schedule (off)
+    // when nothing is stored. Creates nothing.
+    CleanSchedule storedSchedule() const;
+    // Stores the schedule as off, where a schedule is stored at all: removing the task must
+    // not bring back a settings key that was deleted. "" on success.
+    std::string storeScheduleOff();
 
     // Writes one flag on its own (the recycle-bin question's No writes Recycle at once).
     std::string writeFlag(const char* name, bool value);

@@ -32,6 +32,7 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     bool emptyBins = false;
     bool usage = false;
     bool json = false;
+    bool unschedule = false;
     for (const std::string& argument : arguments) {
         if (!isSwitch(argument)) {
             return usageError("Unexpected argument: " + argument);
@@ -45,6 +46,8 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
             emptyBins = true;
         } else if (name == "json") {
             json = true;
+        } else if (name == "unschedule") {
+            unschedule = true;
         } else if (name == "?") {
             usage = true;
         } else {
@@ -53,6 +56,12 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (usage) {
         return {CommandMode::Usage, false, {}};
+    }
+    if (unschedule) {
+        if (preview || clean || emptyBins || json) {
+            return usageError("/unschedule goes alone.");
+        }
+        return {CommandMode::Unschedule, false, {}};
     }
     if (preview && clean) {
         return usageError("/preview and /clean cannot be combined.");
@@ -71,7 +80,8 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> usageLines() {
     return {
-        "Usage: Dustbane.exe [/preview [/json] | /clean [/emptybin] [/json] | /? | folder]",
+        "Usage: Dustbane.exe [/preview [/json] | /clean [/emptybin] [/json] | /unschedule |",
+        "                     /? | folder]",
         "",
         "  /preview   List what a clean run with the stored settings would delete, with",
         "             sizes in bytes. Nothing is deleted or changed.",
@@ -81,6 +91,8 @@ std::vector<std::string> usageLines() {
         "  /json      With /preview or /clean: print one JSON document instead of the",
         "             lines: the settings in force, what each target, folder, file list",
         "             and search rule deleted, moved to the Recycle Bin or kept, and why.",
+        "  /unschedule",
+        "             Remove your scheduled clean (set in the options) and turn it off.",
         "  /?         Show this text.",
         "  folder     Open the window and offer the folder as a search path.",
         "",

@@ -9,6 +9,7 @@ enum class CommandMode {
     Window,     // no switch: the main window, with the folder argument as before
     Preview,    // what a clean run would delete, deleting nothing
     Clean,      // a clean run without the window and without questions
+    Unschedule, // removes the current user's scheduled clean
     Usage,      // the usage text was asked for
     UsageError, // switches that make no command; nothing is run
 };

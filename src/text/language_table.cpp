@@ -115,6 +115,22 @@ constexpr EnglishText englishTexts[] = {
     {Text::PolicyValueIgnored, "Policy value of the wrong type or out of range, ignored:"},
     {Text::ForbiddenByAdministrator, "Not cleaned, your administrator forbids this path:"},
     {Text::SetByAdministrator, "Set by your administrator"},
+    {Text::ScheduleGroup, "Scheduled clean"},
+    {Text::ScheduleOff, "Off"},
+    {Text::ScheduleDaily, "Daily"},
+    {Text::ScheduleWeekly, "Weekly"},
+    {Text::ScheduleAt, "at"},
+    {Text::Sunday, "Sunday"},
+    {Text::Monday, "Monday"},
+    {Text::Tuesday, "Tuesday"},
+    {Text::Wednesday, "Wednesday"},
+    {Text::Thursday, "Thursday"},
+    {Text::Friday, "Friday"},
+    {Text::Saturday, "Saturday"},
+    {Text::ScheduleNote,
+     "Runs with these settings and your rights: items that need an administrator are skipped."},
+    {Text::ScheduleNotSetUp, "The scheduled clean could not be set up: %1"},
+    {Text::ScheduleNotRemoved, "The scheduled clean could not be removed: %1"},
 };
 
 static_assert(std::size(englishTexts) == LanguageTable::size);

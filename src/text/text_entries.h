@@ -108,9 +108,25 @@ enum class Text : int {
     PolicyValueIgnored = 96,
     ForbiddenByAdministrator = 97,
     SetByAdministrator = 98,
+    // The options dialog's scheduled clean; the days in the Task Scheduler's order.
+    ScheduleGroup = 99,
+    ScheduleOff = 100,
+    ScheduleDaily = 101,
+    ScheduleWeekly = 102,
+    ScheduleAt = 103,
+    Sunday = 104,
+    Monday = 105,
+    Tuesday = 106,
+    Wednesday = 107,
+    Thursday = 108,
+    Friday = 109,
+    Saturday = 110,
+    ScheduleNote = 111,
+    ScheduleNotSetUp = 112,
+    ScheduleNotRemoved = 113,
 };
 
-inline constexpr int textCount = static_cast<int>(Text::SetByAdministrator) + 1;
+inline constexpr int textCount = static_cast<int>(Text::ScheduleNotRemoved) + 1;
 
 // Lines every language file leaves empty; nothing shows them.
 constexpr bool isReserved(Text entry) {

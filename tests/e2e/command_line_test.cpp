@@ -1,7 +1,8 @@
 // Dustbane.exe started from a script: /preview lists what /clean then removes, as a set,
 // and changes nothing itself; a file held open stays and makes the clean exit with 1; a
-// usage error exits with 2 and touches nothing; /json reports print one document whose
-// totals are what left the disk.
+// usage error exits with 2 and touches nothing; /unschedule exits with 0 whether or not there
+// was a task, and turns the stored schedule off without bringing back removed settings; /json
+// reports print one document whose totals are what left the disk.
 
 #include "driver/console_run.h"
 #include "driver/driver.h"
@@ -287,6 +288,23 @@ TEST_F(CommandLine, AUsageErrorExitsWithTwoAndTouchesNothing) {
     EXPECT_FALSE(earth.exists());
     EXPECT_TRUE(joined(run.lines).find("/bogus") != std::string::npos) << joined(run.lines);
     EXPECT_TRUE(joined(run.lines).find("Usage: Dustbane.exe") != std::string::npos);
+}
+
+TEST_F(CommandLine, UnscheduleExitsWithZeroAndTurnsTheStoredScheduleOff) {
+    settings.writeInt("Schedule", 2);
+    settings.writeInt("Scheduleday", 3);
+
+    const ConsoleRun run = runConsole({"/unschedule"});
+    EXPECT_EQ(run.exitCode, 0u) << joined(run.lines);
+    EXPECT_EQ(settings.readInt("Schedule"), 0);
+    EXPECT_EQ(settings.readInt("Scheduleday"), 3);
+    EXPECT_FALSE(fileExists("C:\\windows\\system32\\tasks\\Dustbane"));
+
+    settings.deleteTree();
+    const ConsoleRun again = runConsole({"-UNSCHEDULE"});
+    EXPECT_EQ(again.exitCode, 0u) << joined(again.lines);
+    EXPECT_TRUE(again.lines.empty()) << joined(again.lines);
+    EXPECT_FALSE(settings.exists()) << "the uninstaller may have removed the settings first";
 }
 
 } // namespace

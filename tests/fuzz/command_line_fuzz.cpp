@@ -31,11 +31,21 @@ std::string flipped(std::string text) {
     return text;
 }
 
+// The switch's name in lower case, without its prefix.
+std::string switchName(const std::string& argument) {
+    std::string name = argument.substr(1);
+    for (char& c : name) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return name;
+}
+
 } // namespace
 
 // Any list of arguments: the window runs exactly when the first is no switch, a command that
-// deletes needs /clean and nothing else but /emptybin, letter case and the prefix change
-// nothing, and every refusal says why.
+// deletes needs /clean and nothing else but /emptybin and /json, /json asks only a preview or
+// a clean for its document, /unschedule goes alone, letter case
+// and the prefix change nothing, and every refusal says why.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     std::vector<std::string> arguments;
@@ -47,16 +57,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check((command.mode == CommandMode::Window) ==
           (arguments.empty() || !isSwitch(arguments.front())));
     check(!command.emptyBins || command.mode == CommandMode::Clean);
+    check(!command.json || command.mode == CommandMode::Clean ||
+          command.mode == CommandMode::Preview);
     check((command.mode == CommandMode::UsageError) == !command.error.empty());
+    if (command.mode == CommandMode::Unschedule) {
+        for (const std::string& argument : arguments) {
+            check(switchName(argument) == "unschedule");
+        }
+    }
     if (command.mode == CommandMode::Clean || command.mode == CommandMode::Preview) {
         const std::string wanted = command.mode == CommandMode::Clean ? "clean" : "preview";
         bool named = false;
         for (const std::string& argument : arguments) {
-            std::string name = argument.substr(1);
-            for (char& c : name) {
-                c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-            }
-            check(name == "clean" || name == "preview" || name == "emptybin");
+            const std::string name = switchName(argument);
+            check(name == "clean" || name == "preview" || name == "emptybin" || name == "json");
             named = named || name == wanted;
         }
         check(named);

@@ -31,6 +31,8 @@ TEST(CommandLine, SwitchesInAnyCaseWithEitherPrefix) {
         {{"/preview", "/JSON"}, CommandMode::Preview, false, true},
         {{"-Json", "/clean", "-emptybin"}, CommandMode::Clean, true, true},
         {{"/json", "/?"}, CommandMode::Usage, false},
+        {{"/Unschedule"}, CommandMode::Unschedule, false},
+        {{"-UNSCHEDULE", "/unschedule"}, CommandMode::Unschedule, false},
     };
     for (const ParseCase& c : cases) {
         const Command command = parseCommandLine(c.arguments);
@@ -54,6 +56,10 @@ TEST(CommandLine, UsageErrorsNameWhatWasWrong) {
         {{"/preview", "/emptybin"}, "/clean only"},
         {{"/json"}, "/preview or /clean only"},
         {{"/json", "D:\\Photos"}, "D:\\Photos"},
+        {{"/unschedule", "/clean"}, "/unschedule goes alone"},
+        {{"/emptybin", "/unschedule"}, "/unschedule goes alone"},
+        {{"/unschedule", "/json"}, "/unschedule goes alone"},
+        {{"/unschedule", "D:\\Photos"}, "D:\\Photos"},
     };
     for (const auto& [arguments, named] : cases) {
         const Command command = parseCommandLine(arguments);

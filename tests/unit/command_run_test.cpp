@@ -496,7 +496,8 @@ TEST(CommandRunJson, AnEscapingErrorStillPrintsOneDocumentWithExitCodeThree) {
     for (const char* command : {"/preview", "/clean"}) {
         FakePlatform fake;
         BrokenRegistry registry;
-        Platform ports{fake.files, registry, fake.shell, fake.system, fake.prompter};
+        Platform ports{fake.files,  registry,      fake.shell,
+                       fake.system, fake.prompter, fake.scheduler};
         Lines printed;
         EXPECT_EQ(runCommand(parseCommandLine({command, "/json"}), ports,
                              [&printed](const std::string& line) { printed.push_back(line); }),

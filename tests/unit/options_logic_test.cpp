@@ -317,6 +317,71 @@ TEST_F(OptionsTest, ASettingsKeyThatCannotBeWrittenIsNamedInOneReport) {
         << "the verb does not depend on the settings key";
 }
 
+TEST_F(OptionsTest, OkRegistersTheChosenScheduleAndStoresIt) {
+    logic.shown();
+    app.settings.Schedule = {ScheduleKind::Weekly, 0, 7 * 60 + 15};
+
+    logic.ok();
+
+    ASSERT_TRUE(fake.scheduler.task);
+    EXPECT_EQ(fake.scheduler.task->schedule, app.settings.Schedule);
+    EXPECT_EQ(fake.scheduler.task->arguments, "/clean");
+    EXPECT_EQ(stored("Schedule"), number(2));
+    EXPECT_EQ(stored("Scheduleday"), number(0));
+    EXPECT_EQ(stored("Scheduletime"), number(435));
+    EXPECT_TRUE(fake.prompter.errors.empty());
+}
+
+TEST_F(OptionsTest, ATaskThatCannotBeCreatedIsReportedAndTheRestOfOkIsStillSaved) {
+    logic.shown();
+    fake.scheduler.failure = "Access is denied.";
+    app.settings.Schedule = {ScheduleKind::Daily, 1, 22 * 60};
+    app.settings.Ext = "obj";
+    app.settings.Logs = true;
+    app.settings.FolderList = {{"C:\\Cache", true}};
+
+    logic.ok();
+
+    EXPECT_EQ(
+        fake.prompter.errors,
+        std::vector<std::string>{"The scheduled clean could not be set up: Access is denied."});
+    EXPECT_EQ(stored("Ext"), text("obj"));
+    EXPECT_EQ(stored("Logs"), number(1));
+    EXPECT_EQ(stored("Foldera0"), text("C:\\Cache"));
+    EXPECT_EQ(stored("Schedule"), number(0)) << "no task, so the schedule stays off";
+    EXPECT_EQ(app.settings.Schedule, CleanSchedule{});
+    EXPECT_TRUE(logic.accepted());
+    EXPECT_EQ(fake.window.header, "Now Settings");
+}
+
+TEST_F(OptionsTest, DefaultTurnsTheScheduleOffAndOkThenRemovesTheTask) {
+    app.settings.Schedule = {ScheduleKind::Daily, 3, 60};
+    logic.ok();
+    ASSERT_TRUE(fake.scheduler.task);
+
+    logic.shown();
+    ASSERT_TRUE(logic.restoreDefaultsAsked());
+    EXPECT_EQ(app.settings.Schedule, (CleanSchedule{ScheduleKind::Off, 3, 60}));
+    EXPECT_TRUE(fake.scheduler.task) << "nothing changes before OK";
+    logic.ok();
+
+    EXPECT_FALSE(fake.scheduler.task);
+    EXPECT_EQ(stored("Schedule"), number(0));
+}
+
+TEST_F(OptionsTest, CancelLeavesTheTaskAndTheStoredScheduleAlone) {
+    app.settings.Schedule = {ScheduleKind::Weekly, 2, 600};
+    logic.ok();
+    const int calls = fake.scheduler.calls;
+
+    logic.shown();
+    app.settings.Schedule.kind = ScheduleKind::Off;
+    logic.closing();
+
+    EXPECT_EQ(fake.scheduler.calls, calls);
+    EXPECT_EQ(app.settings.Schedule, (CleanSchedule{ScheduleKind::Weekly, 2, 600}));
+}
+
 TEST_F(OptionsTest, UntickedContextMenuRemovesTheVerbOnShow) {
     logic.shown();
     ASSERT_TRUE(fake.registry.keyExists(RegistryRoot::CurrentUser,

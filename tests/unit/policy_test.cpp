@@ -301,5 +301,25 @@ TEST(Policy, AVerbTheAdministratorDisallowsGoesAtStartAndNoPathIsOfferedIntoAFix
         << "the user's own choice stays for the day the policy goes";
 }
 
+TEST(Policy, WhileCleanIsNotAllowedOkRemovesTheScheduledCleanAndKeepsTheUsersSchedule) {
+    Program program;
+    FakePlatform& fake = program.fake;
+    fake.registry.set(settingsKeyPath, "Schedule", int32_t(ScheduleKind::Daily));
+    fake.scheduler.task = FakeTaskScheduler::Task{{ScheduleKind::Daily, 1, 600}, "/clean"};
+    program.setPolicy("AllowClean", 0, machine);
+    program.load();
+    OptionsLogic options{program.app, program.summary, fake.window.model};
+
+    EXPECT_TRUE(program.app.store.policy().locks("Schedule"));
+    EXPECT_EQ(program.app.settings.Schedule.kind, ScheduleKind::Off);
+    options.shown();
+    options.ok();
+
+    EXPECT_FALSE(fake.scheduler.task.has_value());
+    EXPECT_EQ(fake.registry.get(settingsKeyPath, "Schedule"),
+              FakeRegistry::Value(int32_t(ScheduleKind::Daily)));
+    EXPECT_TRUE(fake.prompter.errors.empty());
+}
+
 } // namespace
 } // namespace dustbane::testing

@@ -91,6 +91,35 @@ TEST_F(SettingsStoreTest, LogDaysAreClampedIntoOneToHundred) {
     }
 }
 
+TEST_F(SettingsStoreTest, StoredScheduleIsReadIntoRangeAndAnUnknownKindIsOff) {
+    struct Case {
+        int32_t kind, day, minutes;
+        CleanSchedule loaded;
+    };
+    const Case cases[] = {
+        {0, 3, 90, {ScheduleKind::Off, 3, 90}},        {1, 0, 0, {ScheduleKind::Daily, 0, 0}},
+        {2, 6, 1439, {ScheduleKind::Weekly, 6, 1439}}, {3, 7, 1440, {ScheduleKind::Off, 6, 1439}},
+        {-1, -1, -5, {ScheduleKind::Off, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        set("Schedule", c.kind);
+        set("Scheduleday", c.day);
+        set("Scheduletime", c.minutes);
+        load();
+        EXPECT_EQ(settings.Schedule, c.loaded) << c.kind << " " << c.day << " " << c.minutes;
+        EXPECT_EQ(store.storedSchedule(), c.loaded);
+    }
+}
+
+TEST_F(SettingsStoreTest, AKeyFromBeforeTheScheduleLeavesItOffAndReadingItCreatesNothing) {
+    EXPECT_EQ(store.storedSchedule(), CleanSchedule{});
+    EXPECT_FALSE(fake.registry.keyExists(RegistryRoot::CurrentUser, settingsKeyPath));
+    set("Pathnum", int32_t{0});
+    set("Scheduleday", "Monday");
+    load();
+    EXPECT_EQ(settings.Schedule, CleanSchedule{}) << "a value of another type is passed over";
+}
+
 TEST_F(SettingsStoreTest, FlagsReadAnyNonZeroAsTrueAndTextsAcceptExpandStrings) {
     set("Logs", int32_t{7});
     set("Display", int32_t{0});
@@ -175,8 +204,11 @@ TEST_F(SettingsStoreTest, SaveSettingsWritesFlagsAsZeroOrOneThenTexts) {
     EXPECT_EQ(get("FilesName"), FakeRegistry::Value{std::string("core")});
     EXPECT_EQ(get("Ext"), FakeRegistry::Value{std::string("obj;gss")});
     EXPECT_EQ(get("Logday"), FakeRegistry::Value{int32_t{42}});
+    EXPECT_EQ(get("Schedule"), FakeRegistry::Value{int32_t{0}});
+    EXPECT_EQ(get("Scheduleday"), FakeRegistry::Value{int32_t{1}});
+    EXPECT_EQ(get("Scheduletime"), FakeRegistry::Value{int32_t{720}});
     EXPECT_FALSE(has("Foldernum")) << "lists are saved on their own";
-    EXPECT_EQ(fake.registry.valueNames(settingsKeyPath).size(), flagFields.size() + 5);
+    EXPECT_EQ(fake.registry.valueNames(settingsKeyPath).size(), flagFields.size() + 8);
 }
 
 TEST_F(SettingsStoreTest, FailedWriteNamesTheSettingAndStopsThere) {
@@ -244,6 +276,7 @@ TEST_F(SettingsStoreTest, SaveThenLoadRoundTripsTheWholeRecord) {
     saved.FilesName = "core;a.out";
     saved.Ext = "obj;gss";
     saved.Logday = 77;
+    saved.Schedule = {ScheduleKind::Weekly, 6, 23 * 60 + 59};
     saved.PathList = {{"C:\\data", false}, {"D:", true}};
     saved.PathexList = {{"C:\\data\\keep", true}};
     saved.FolderList = {{"D:\\junk", true}, {"D:\\Junk2", false}, {"E:\\x", true}};

@@ -89,6 +89,25 @@ const ListBox& listBoxOf(PathListKind kind) {
                          [kind](const ListBox& box) { return box.kind == kind; });
 }
 
+// The rows of the two drop-down lists: a kind's row is its ScheduleKind value, a day's row
+// its number.
+constexpr std::array<Text, 3> scheduleKinds = {Text::ScheduleOff, Text::ScheduleDaily,
+                                               Text::ScheduleWeekly};
+constexpr std::array<Text, 7> weekDays = {Text::Sunday,    Text::Monday,   Text::Tuesday,
+                                          Text::Wednesday, Text::Thursday, Text::Friday,
+                                          Text::Saturday};
+
+// The user's short time format, in the picture the time picker takes; a 24-hour clock when
+// the system has none.
+std::wstring shortTimeFormat() {
+    wchar_t format[80];
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTTIME, format, ARRAYSIZE(format)) >
+        0) {
+        return format;
+    }
+    return L"HH:mm";
+}
+
 constexpr std::array<int, 4> redLabels = {IDT_EXT_CAREFULLY, IDT_FILESNAME_CAREFULLY,
                                           IDT_FOLDERS_CAREFULLY, IDT_FILES_CAREFULLY};
 
@@ -248,6 +267,7 @@ void OptionsDialog::initialise() {
     for (const NumberBox& box : numberBoxes) {
         win32::UpDownControl(control(box.spin)).setRange(box.low, box.high);
     }
+    prepareSchedule();
 
     SHFILEINFOW info{};
     systemImages_ = reinterpret_cast<HIMAGELIST>(
@@ -266,6 +286,38 @@ void OptionsDialog::initialise() {
             toolTips.addTool(control(targetBoxId(i)), hint);
         }
     }
+}
+
+void OptionsDialog::prepareSchedule() {
+    const LanguageTable& language = app_.language;
+    win32::Control(control(IDC_SCHEDULE_GROUP)).setText(language.text(Text::ScheduleGroup));
+    win32::Control(control(IDT_SCHEDULE_AT)).setText(language.text(Text::ScheduleAt));
+    win32::Control(control(IDT_SCHEDULE_NOTE)).setText(language.text(Text::ScheduleNote));
+    const win32::ComboBoxControl kinds(control(IDC_SCHEDULE_KIND));
+    for (Text kind : scheduleKinds) {
+        kinds.add(language.text(kind));
+    }
+    const win32::ComboBoxControl days(control(IDC_SCHEDULE_DAY));
+    for (Text day : weekDays) {
+        days.add(language.text(day));
+    }
+    win32::TimePickerControl(control(IDC_SCHEDULE_TIME)).setFormat(shortTimeFormat());
+}
+
+void OptionsDialog::fillSchedule() {
+    const CleanSchedule& schedule = app_.settings.Schedule;
+    win32::ComboBoxControl(control(IDC_SCHEDULE_KIND)).select(static_cast<int>(schedule.kind));
+    win32::ComboBoxControl(control(IDC_SCHEDULE_DAY)).select(schedule.day);
+    win32::TimePickerControl(control(IDC_SCHEDULE_TIME)).setMinutes(schedule.minutes);
+    enableSchedule();
+}
+
+// The day applies to a weekly clean, the time to any.
+void OptionsDialog::enableSchedule() {
+    const ScheduleKind kind = app_.settings.Schedule.kind;
+    win32::Control(control(IDC_SCHEDULE_DAY)).enable(kind == ScheduleKind::Weekly);
+    win32::Control(control(IDC_SCHEDULE_TIME)).enable(kind != ScheduleKind::Off);
+    win32::Control(control(IDT_SCHEDULE_AT)).enable(kind != ScheduleKind::Off);
 }
 
 const TargetSetting* OptionsDialog::targetOfBox(int id) const {
@@ -330,6 +382,16 @@ void OptionsDialog::command(int id, int code) {
             return;
         }
     }
+    if ((id == IDC_SCHEDULE_KIND || id == IDC_SCHEDULE_DAY) && code == CBN_SELCHANGE && !filling_) {
+        const int row = win32::ComboBoxControl(control(id)).selected();
+        if (id == IDC_SCHEDULE_KIND && row >= 0) {
+            settings.Schedule.kind = static_cast<ScheduleKind>(row);
+            enableSchedule();
+        } else if (row >= 0) {
+            settings.Schedule.day = row;
+        }
+        return;
+    }
     switch (id) {
     case IDE_EXT:
     case IDE_FILESNAME:
@@ -370,6 +432,10 @@ void OptionsDialog::command(int id, int code) {
 void OptionsDialog::notify(const NMHDR& header) {
     if (header.idFrom == IDC_PAGES && header.code == TCN_SELCHANGE) {
         selectPage(TabCtrl_GetCurSel(tabs_));
+        return;
+    }
+    if (header.idFrom == IDC_SCHEDULE_TIME && header.code == DTN_DATETIMECHANGE && !filling_) {
+        app_.settings.Schedule.minutes = win32::TimePickerControl(header.hwndFrom).minutes();
         return;
     }
     auto box = std::find_if(listBoxes.begin(), listBoxes.end(), [&](const ListBox& candidate) {
@@ -443,6 +509,7 @@ void OptionsDialog::fill() {
     for (const NumberBox& box : numberBoxes) {
         SetWindowTextW(control(box.id), std::to_wstring(settings.*box.field).c_str());
     }
+    fillSchedule();
     filling_ = false;
     for (const ListBox& box : listBoxes) {
         fillList(box.kind);
@@ -483,6 +550,15 @@ void OptionsDialog::showPolicyMarks() {
                       policy.locks("PathList"), mark);
     policyMarks_.show({control(IDC_FOLDERS_LIST)}, control(IDT_FOLDERS), policy.locks("FolderList"),
                       mark);
+    // While unattended cleaning is not allowed, neither is a scheduled one.
+    if (policy.locks("Schedule")) {
+        policyMarks_.show({control(IDC_SCHEDULE_KIND), control(IDC_SCHEDULE_DAY),
+                           control(IDC_SCHEDULE_TIME), control(IDT_SCHEDULE_AT)},
+                          control(IDC_SCHEDULE_GROUP), true, mark);
+    } else {
+        EnableWindow(control(IDC_SCHEDULE_KIND), TRUE);
+        enableSchedule();
+    }
 }
 
 void OptionsDialog::fillList(PathListKind kind) {

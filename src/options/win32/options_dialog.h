@@ -52,6 +52,10 @@ class OptionsDialog {
     void fill();
     // Disables what the administrator's policies set and says so beside it.
     void showPolicyMarks();
+    // The scheduled clean's controls: their texts once, their values at every fill.
+    void prepareSchedule();
+    void fillSchedule();
+    void enableSchedule();
     void fillList(PathListKind kind);
     void add(PathListKind kind);
     void remove(PathListKind kind);

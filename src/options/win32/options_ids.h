@@ -56,6 +56,13 @@
 #define IDE_AGEHOURS 4207
 #define IDC_AGEHOURS_SPIN 4208
 #define IDT_HOURS 4209
+// Page "General": the scheduled clean.
+#define IDC_SCHEDULE_GROUP 4210
+#define IDC_SCHEDULE_KIND 4211
+#define IDC_SCHEDULE_DAY 4212
+#define IDT_SCHEDULE_AT 4213
+#define IDC_SCHEDULE_TIME 4214
+#define IDT_SCHEDULE_NOTE 4215
 
 // Page "Filters".
 #define IDT_OTHER_TYPES 4301

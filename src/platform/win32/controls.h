@@ -107,6 +107,44 @@ class ButtonControl : public Control {
     }
 };
 
+// A drop-down list of texts, addressed by row.
+class ComboBoxControl : public Control {
+  public:
+    using Control::Control;
+
+    void add(const std::string& text) const {
+        SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
+    }
+    void select(int row) const { SendMessageW(window_, CB_SETCURSEL, row, 0); }
+    // -1 when no row is selected.
+    int selected() const { return static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0)); }
+};
+
+// A date and time picker that edits a time of day, in minutes after midnight.
+class TimePickerControl : public Control {
+  public:
+    using Control::Control;
+
+    // The picture of the time, as in the user's short time format ("HH:mm", "h:mm tt").
+    void setFormat(const std::wstring& format) const {
+        SendMessageW(window_, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(format.c_str()));
+    }
+    void setMinutes(int minutes) const {
+        SYSTEMTIME time{};
+        GetLocalTime(&time);
+        time.wHour = static_cast<WORD>(minutes / 60);
+        time.wMinute = static_cast<WORD>(minutes % 60);
+        time.wSecond = 0;
+        time.wMilliseconds = 0;
+        SendMessageW(window_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    }
+    int minutes() const {
+        SYSTEMTIME time{};
+        SendMessageW(window_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+        return time.wHour * 60 + time.wMinute;
+    }
+};
+
 class UpDownControl : public Control {
   public:
     using Control::Control;

@@ -2,11 +2,15 @@
 
 #include "platform/win32/text.h"
 
+#include <cstdio>
+#include <optional>
 #include <windows.h>
 
 namespace dustbane::win32 {
 
-std::string errorText(uint32_t code) {
+namespace {
+
+std::optional<std::string> systemMessage(uint32_t code) {
     wchar_t buffer[1024];
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, code, 0, buffer, ARRAYSIZE(buffer), nullptr);
@@ -15,9 +19,25 @@ std::string errorText(uint32_t code) {
         --length;
     }
     if (length == 0) {
-        return "Error " + std::to_string(code);
+        return std::nullopt;
     }
     return narrow(std::wstring(buffer, length));
+}
+
+} // namespace
+
+std::string errorText(uint32_t code) {
+    return systemMessage(code).value_or("Error " + std::to_string(code));
+}
+
+std::string resultText(int32_t result) {
+    const auto code = static_cast<uint32_t>(result);
+    if (auto message = systemMessage(code)) {
+        return *message;
+    }
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
+    return std::string("Error ") + hex;
 }
 
 } // namespace dustbane::win32

@@ -6,6 +6,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_task_scheduler.h"
 
 namespace dustbane::win32 {
 
@@ -21,7 +22,8 @@ struct Win32Platform {
     Win32Shell shell;
     Win32System system;
     Win32Prompter prompter;
-    Platform platform{files, registry, shell, system, prompter};
+    Win32TaskScheduler scheduler;
+    Platform platform{files, registry, shell, system, prompter, scheduler};
 };
 
 } // namespace dustbane::win32

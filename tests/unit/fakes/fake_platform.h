@@ -5,6 +5,7 @@
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_system.h"
+#include "fakes/fake_task_scheduler.h"
 #include "fakes/recording_window.h"
 #include "platform/platform.h"
 
@@ -17,8 +18,9 @@ struct FakePlatform {
     FakeShell shell{files};
     FakeSystem system;
     FakePrompter prompter;
+    FakeTaskScheduler scheduler;
     RecordingWindow window;
-    Platform platform{files, registry, shell, system, prompter};
+    Platform platform{files, registry, shell, system, prompter, scheduler};
 };
 
 } // namespace dustbane::testing
