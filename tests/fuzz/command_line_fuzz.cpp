@@ -85,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         other.push_back(changed);
     }
     const Command same = parseCommandLine(other);
-    check(same.mode == command.mode && same.emptyBins == command.emptyBins);
+    check(same.mode == command.mode && same.emptyBins == command.emptyBins &&
+          same.json == command.json);
     return 0;
 }
