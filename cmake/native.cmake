@@ -10,7 +10,7 @@ target_link_libraries(dustbane_fakes PUBLIC dustbane_app dustbane_cli)
 target_include_directories(dustbane_fakes PUBLIC ${CMAKE_SOURCE_DIR}/tests/unit)
 
 add_executable(unit_tests ${DUSTBANE_UNIT_SOURCES})
-target_link_libraries(unit_tests PRIVATE dustbane_fakes GTest::gtest GTest::gtest_main Threads::Threads)
+target_link_libraries(unit_tests PRIVATE dustbane_fakes dustbane_nlohmann_json GTest::gtest GTest::gtest_main Threads::Threads)
 # The policy templates' test reads policies/Dustbane.admx from the source tree.
 target_compile_definitions(unit_tests PRIVATE DUSTBANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(GoogleTest)

@@ -45,7 +45,7 @@ file(GLOB DUSTBANE_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*
 add_executable(e2e_tests ${DUSTBANE_E2E_SOURCES} ${DUSTBANE_TEST_SUPPORT_SOURCES}
                ${CMAKE_SOURCE_DIR}/src/platform/win32/text.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/tests/support ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(e2e_tests PRIVATE gtest gtest_main comctl32 user32 advapi32 shell32 ole32 gdi32 msi)
+target_link_libraries(e2e_tests PRIVATE gtest gtest_main dustbane_nlohmann_json comctl32 user32 advapi32 shell32 ole32 gdi32 msi)
 target_link_options(e2e_tests PRIVATE ${DUSTBANE_STATIC_LINK})
 include(cmake/installer.cmake)
 

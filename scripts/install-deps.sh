@@ -26,6 +26,8 @@ PACKAGES=(
     wixl                       # Dustbane.msi
     msitools                   # msiinfo, msidump: reading an MSI's tables
     python3                    # the check of the Group Policy templates
+    nlohmann-json3-dev         # JSON for Modern C++, header-only: the /json reports (both builds)
+    python3-jsonschema         # scripts/test.sh validates the /json reports against their schema
 )
 
 missing=()

@@ -7,6 +7,8 @@
 #   platform  tests/win, build/windows/platform_tests.exe under Wine in a fresh prefix
 #   e2e       tests/e2e, build/windows/e2e_tests.exe driving Dustbane.exe under Wine, each
 #             scenario alone in its own copy of a freshly initialised prefix
+#   schema    the /json reports the scenarios saved in C:\reports, each validated against
+#             docs/report.schema.json (scripts/validate-report.py) before its prefix goes
 # and ends with one line "N passed, N failed" (gtest tests over all levels; a build that
 # fails counts as one failure). Exits non-zero when anything failed.
 #
@@ -214,13 +216,35 @@ list_scenarios() { # gtest filter
     drop_prefix "$dir"
 }
 
-# Runs one scenario in its own prefix; leaves its log and exit code beside it.
+# Validates the /json reports a scenario saved in C:\reports of the current prefix against the
+# schema; leaves "passed failed" in the file given and the validator's lines in its log.
+validate_reports() { # counts file
+    local reports=() line passed=0 failed=0
+    shopt -s nullglob
+    reports=("$(prefix_path 'C:\reports')"/*.json)
+    shopt -u nullglob
+    if [ ${#reports[@]} -gt 0 ]; then
+        while read -r line; do
+            case $line in
+            ok\ *) passed=$((passed + 1)) ;;
+            *) failed=$((failed + 1)) ;;
+            esac
+            echo "$line" >>"$1.log"
+        done < <(python3 "$DUSTBANE_ROOT/scripts/validate-report.py" \
+            "$DUSTBANE_ROOT/docs/report.schema.json" "${reports[@]}" 2>&1)
+    fi
+    echo "$passed $failed" >"$1"
+}
+
+# Runs one scenario in its own prefix; leaves its log and exit code beside it, and the
+# counts of its validated reports.
 run_scenario() { # index, name
     local dir="$RUN_DIR/e2e/$1" rc started
     started=$(now)
     clone_prefix "$TEMPLATE" "$dir"
     run_in_prefix "$(scenario_locale "$2")" e2e_tests.exe --gtest_filter="$2" >"$dir.log" 2>&1
     rc=$?
+    validate_reports "$dir.schema"
     drop_prefix "$dir"
     echo "$rc" >"$dir.rc"
     echo "  $([ "$rc" -eq 0 ] && echo ok || echo FAIL) $2 ($(elapsed "$started"))"
@@ -251,8 +275,15 @@ level_e2e() {
         wait
     )
 
-    local passed=0 failed=0 rc
+    local passed=0 failed=0 rc counts schema_passed=0 schema_failed=0
     for index in "${!scenarios[@]}"; do
+        counts=$(cat "$RUN_DIR/e2e/$index.schema" 2>/dev/null || echo "0 0")
+        schema_passed=$((schema_passed + ${counts% *}))
+        schema_failed=$((schema_failed + ${counts#* }))
+        if [ "${counts#* }" -ne 0 ]; then
+            echo "--- schema ${scenarios[$index]}: a report does not follow the schema:"
+            grep -v '^ok ' "$RUN_DIR/e2e/$index.schema.log"
+        fi
         rc=$(cat "$RUN_DIR/e2e/$index.rc" 2>/dev/null || echo 1)
         gtest_counts "$RUN_DIR/e2e/$index.log" "$rc"
         passed=$((passed + GTEST_PASSED))
@@ -270,6 +301,9 @@ level_e2e() {
         echo "e2e:      no scenario matches '$filter'"
     fi
     record e2e "$passed" "$failed" "$started"
+    if [ $((schema_passed + schema_failed)) -gt 0 ]; then
+        record schema "$schema_passed" "$schema_failed" "$started"
+    fi
 }
 
 cleanup() {

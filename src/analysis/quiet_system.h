@@ -30,6 +30,8 @@ class QuietSystem : public System {
         return inner_.processRuns(imageName);
     }
     bool runsElevated() const override { return inner_.runsElevated(); }
+    std::string computerName() const override { return inner_.computerName(); }
+    std::string userName() const override { return inner_.userName(); }
 
   private:
     System& inner_;

@@ -189,7 +189,8 @@ bool Deletion::recycleFile(const std::string& path, uint64_t size) {
         return false;
     }
     context_.platform.files.setNormalAttributes(path);
-    return tallied(context_.platform.shell.recycleItem(path) == 0, {path, size, false, true});
+    const int code = context_.platform.shell.recycleItem(path);
+    return tallied(code == 0, {path, size, false, true}, stayReasonOfShellCode(code));
 }
 
 bool Deletion::recycleFolder(const std::string& path) {
@@ -420,9 +421,9 @@ bool Deletion::counted(bool deleted, const LedgerItem& item) {
     return deleted;
 }
 
-bool Deletion::tallied(bool deleted, const LedgerItem& item) {
+bool Deletion::tallied(bool deleted, const LedgerItem& item, StayReason reason) {
     if (!deleted) {
-        context_.run.ledger.stayed();
+        context_.run.ledger.stayed(item, reason);
     }
     return counted(deleted, item);
 }

@@ -60,8 +60,9 @@ class Deletion {
     // Counts the item when it went; returns whether it did. A folder that stays is no item of
     // its own: what kept it has been counted already, or it stayed by the age limit.
     bool counted(bool deleted, const LedgerItem& item);
-    // The same for a file or link, which is entered as staying when it did not go.
-    bool tallied(bool deleted, const LedgerItem& item);
+    // The same for a file or link, which is entered as staying, for the reason given, when it
+    // did not go.
+    bool tallied(bool deleted, const LedgerItem& item, StayReason reason = StayReason::NotDeleted);
     // "<time> <text> <path>" with the warning picture.
     void addWarningLine(Text textEntry, const std::string& path);
     // A protected folder gets its warning line and true.

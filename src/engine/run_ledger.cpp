@@ -4,6 +4,18 @@
 
 namespace dustbane {
 
+StayReason stayReasonOfShellCode(int code) {
+    // ERROR_SHARING_VIOLATION and ERROR_ACCESS_DENIED, which SHFileOperation passes on.
+    switch (code) {
+    case 32:
+        return StayReason::InUse;
+    case 5:
+        return StayReason::AccessDenied;
+    default:
+        return StayReason::NotDeleted;
+    }
+}
+
 void RunLedger::clear() {
     totals_ = {};
     group_ = {};
@@ -24,6 +36,13 @@ void RunLedger::deleted(const LedgerItem& item) {
     (item.toRecycleBin ? totals_.recycledBytes : totals_.permanentBytes) += item.size;
     if (observer_) {
         observer_->itemDeleted(group_, item);
+    }
+}
+
+void RunLedger::stayed(const LedgerItem& item, StayReason reason) {
+    ++totals_.stayed;
+    if (observer_) {
+        observer_->itemStayed(group_, item, reason);
     }
 }
 

@@ -37,10 +37,19 @@ struct LedgerGroup {
     LineImage image = LineImage::Note;
 };
 
+// Why an item stayed, as far as the run can tell: the shell's move to the Recycle Bin names
+// the cause; the file system's calls say only that the item did not go.
+enum class StayReason { InUse, AccessDenied, NotDeleted };
+
+// The reason a result code of the shell's move to the Recycle Bin gives.
+StayReason stayReasonOfShellCode(int code);
+
 class RunLedgerObserver {
   public:
     virtual ~RunLedgerObserver() = default;
     virtual void itemDeleted(const LedgerGroup& group, const LedgerItem& item) = 0;
+    // An item that should have gone and did not; its size is what it would have freed.
+    virtual void itemStayed(const LedgerGroup&, const LedgerItem&, StayReason) {}
 };
 
 // Every item a run deletes passes through here, with its size taken from the listing that
@@ -55,7 +64,7 @@ class RunLedger {
     void setGroup(std::string caption, int order, LineImage image);
 
     void deleted(const LedgerItem& item);
-    void stayed() { ++totals_.stayed; }
+    void stayed(const LedgerItem& item, StayReason reason);
 
     const LedgerTotals& totals() const { return totals_; }
 

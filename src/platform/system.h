@@ -45,6 +45,11 @@ class System {
     virtual bool processRuns(const std::string& imageName) const = 0;
     // Whether this program runs with an elevated (administrator) token.
     virtual bool runsElevated() const = 0;
+
+    // The computer's NetBIOS name and the signed-in user's logon name, as a report names
+    // where and by whom a run was made; empty when the system does not say.
+    virtual std::string computerName() const = 0;
+    virtual std::string userName() const = 0;
 };
 
 } // namespace dustbane

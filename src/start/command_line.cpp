@@ -31,6 +31,7 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     bool clean = false;
     bool emptyBins = false;
     bool usage = false;
+    bool json = false;
     bool unschedule = false;
     for (const std::string& argument : arguments) {
         if (!isSwitch(argument)) {
@@ -43,6 +44,8 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
             clean = true;
         } else if (name == "emptybin") {
             emptyBins = true;
+        } else if (name == "json") {
+            json = true;
         } else if (name == "unschedule") {
             unschedule = true;
         } else if (name == "?") {
@@ -55,7 +58,7 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
         return {CommandMode::Usage, false, {}};
     }
     if (unschedule) {
-        if (preview || clean || emptyBins) {
+        if (preview || clean || emptyBins || json) {
             return usageError("/unschedule goes alone.");
         }
         return {CommandMode::Unschedule, false, {}};
@@ -66,21 +69,28 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     if (emptyBins && !clean) {
         return usageError("/emptybin goes with /clean only.");
     }
-    if (preview) {
-        return {CommandMode::Preview, false, {}};
+    if (json && !preview && !clean) {
+        return usageError("/json goes with /preview or /clean only.");
     }
-    return {CommandMode::Clean, emptyBins, {}};
+    if (preview) {
+        return {CommandMode::Preview, false, {}, json};
+    }
+    return {CommandMode::Clean, emptyBins, {}, json};
 }
 
 std::vector<std::string> usageLines() {
     return {
-        "Usage: Dustbane.exe [/preview | /clean [/emptybin] | /unschedule | /? | folder]",
+        "Usage: Dustbane.exe [/preview [/json] | /clean [/emptybin] [/json] | /unschedule |",
+        "                     /? | folder]",
         "",
         "  /preview   List what a clean run with the stored settings would delete, with",
         "             sizes in bytes. Nothing is deleted or changed.",
         "  /clean     Run a clean run with the stored settings without the window and",
         "             without questions, and print its result lines.",
         "  /emptybin  With /clean: empty the Recycle Bins afterwards.",
+        "  /json      With /preview or /clean: print one JSON document instead of the",
+        "             lines: the settings in force, what each target, folder, file list",
+        "             and search rule deleted, moved to the Recycle Bin or kept, and why.",
         "  /unschedule",
         "             Remove your scheduled clean (set in the options) and turn it off.",
         "  /?         Show this text.",

@@ -20,6 +20,8 @@ struct Command {
     bool emptyBins = false;
     // For UsageError: what was wrong, in plain words.
     std::string error;
+    // A preview or clean reports as one JSON document instead of its lines.
+    bool json = false;
 };
 
 // The arguments after the program name, as the system's command-line rules split them.

@@ -68,7 +68,8 @@ void removeMatching(Deletion& deletion, const std::string& folder,
         } else if (files.deleteFile(full)) {
             deletion.countItem({full, entry.size, false, false}, ": ");
         } else {
-            deletion.context().run.ledger.stayed();
+            deletion.context().run.ledger.stayed({full, entry.size, false, false},
+                                                 StayReason::NotDeleted);
         }
     }
 }

@@ -1,7 +1,8 @@
 // Dustbane.exe started from a script: /preview lists what /clean then removes, as a set,
 // and changes nothing itself; a file held open stays and makes the clean exit with 1; a
 // usage error exits with 2 and touches nothing; /unschedule exits with 0 whether or not there
-// was a task, and turns the stored schedule off without bringing back removed settings.
+// was a task, and turns the stored schedule off without bringing back removed settings; /json
+// reports print one document whose totals are what left the disk.
 
 #include "driver/console_run.h"
 #include "driver/driver.h"
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,6 +40,18 @@ Paths treeBelow(const std::string& folder) {
         paths.insert(win32::narrow(it->path().wstring()));
     }
     return paths;
+}
+
+// Every file below the folder with its size.
+std::map<std::string, uintmax_t> fileSizesBelow(const std::string& folder) {
+    std::map<std::string, uintmax_t> sizes;
+    for (const std::string& path : treeBelow(folder)) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(win32::widen(path), error)) {
+            sizes[path] = std::filesystem::file_size(win32::widen(path), error);
+        }
+    }
+    return sizes;
 }
 
 Paths treesBelow(const std::vector<std::string>& roots) {
@@ -177,6 +192,87 @@ TEST_F(CommandLine, AFileHeldOpenStaysAndTheCleanExitsWithOne) {
     EXPECT_EQ(clean.exitCode, 1u) << joined(clean.lines);
     EXPECT_TRUE(fileExists(locked));
     EXPECT_FALSE(fileExists(search + "\\x.tmp"));
+}
+
+// A /json run's document, also saved as C:\reports\<name>.json, where scripts/test.sh
+// validates it against docs/report.schema.json once the scenario is over.
+nlohmann::json savedDocument(const ConsoleRun& run, const std::string& name) {
+    const std::string text = joined(run.lines);
+    createDirectories("C:\\reports");
+    writeFile("C:\\reports\\" + name + ".json", text);
+    return nlohmann::json::parse(text);
+}
+
+uint64_t freedBytes(const nlohmann::json& document) {
+    return document["totals"]["deleted"]["bytes"].get<uint64_t>() +
+           document["totals"]["recycled"]["bytes"].get<uint64_t>();
+}
+
+TEST_F(CommandLine, JsonReportsCountWhatLeftTheDiskAndWhatAHeldFileKept) {
+    turnOffFixedLocations();
+    search = scratch() + "search";
+    // Names the document must escape or carry as UTF-8.
+    const std::string odd = search + "\\na\xC3\xAFve \xE6\x97\xA5 it's [1].tmp";
+    writeFile(odd, "12345");
+    writeFile(search + "\\x.tmp", "1234");
+    writeFile(search + "\\keep.txt", "k");
+    writeFile(search + "\\deep\\y.old", "123");
+    writeFile(scratch() + "spec\\f1.dat", std::string(10, 'f'));
+    writeFile(scratch() + "spec\\sub\\f2.dat", "f2!");
+    writeFile(scratch() + "one.log", "1234567");
+    const std::string locked = search + "\\locked.tmp";
+    writeFile(locked, "held");
+    settings.writeInt("Pathnum", 1);
+    settings.writeString("Patha0", search);
+    settings.writeInt("Foldernum", 1);
+    settings.writeString("Foldera0", scratch() + "spec");
+    settings.writeInt("Filenum", 1);
+    settings.writeString("Filea0", scratch() + "one.log");
+    settings.writeString("Installdir", installDir());
+    HeldFile holder(locked);
+    ASSERT_TRUE(holder.holding());
+    const auto before = fileSizesBelow(scratch());
+
+    const ConsoleRun preview = runConsole({"/preview", "/JSON"});
+    ASSERT_TRUE(preview.exitCode) << joined(preview.lines);
+    const nlohmann::json previewed = savedDocument(preview, "preview");
+    EXPECT_EQ(previewed["exitCode"].get<DWORD>(), *preview.exitCode);
+    EXPECT_EQ(*preview.exitCode, 1u);
+    EXPECT_EQ(previewed["command"], "preview");
+    EXPECT_EQ(fileSizesBelow(scratch()), before) << "the preview changed files";
+
+    const ConsoleRun clean = runConsole({"-clean", "-json"});
+    ASSERT_TRUE(clean.exitCode) << joined(clean.lines);
+    const nlohmann::json cleaned = savedDocument(clean, "clean");
+    EXPECT_EQ(cleaned["exitCode"].get<DWORD>(), *clean.exitCode);
+    EXPECT_EQ(*clean.exitCode, 1u);
+
+    // The bytes of the files that are gone, as the document counts them.
+    const auto after = fileSizesBelow(scratch());
+    uint64_t removedBytes = 0;
+    for (const auto& [path, size] : before) {
+        if (!after.count(path)) {
+            removedBytes += size;
+        }
+    }
+    EXPECT_FALSE(fileExists(odd));
+    EXPECT_EQ(removedBytes, 5u + 4u + 3u + 10u + 3u + 7u);
+    EXPECT_EQ(freedBytes(cleaned), removedBytes) << cleaned["totals"].dump();
+    EXPECT_EQ(freedBytes(previewed), removedBytes) << previewed["totals"].dump();
+    EXPECT_EQ(cleaned["totals"], previewed["totals"]);
+
+    EXPECT_TRUE(fileExists(locked));
+    EXPECT_EQ(cleaned["totals"]["kept"], nlohmann::json::parse(R"({"items": 1, "bytes": 4})"));
+    bool keptNamed = false;
+    for (const nlohmann::json& group : cleaned["groups"]) {
+        for (const nlohmann::json& item : group["kept"]) {
+            keptNamed = item["path"] == locked && item["reason"] == "in use" &&
+                        group["kind"] == "search rule" && group["searchPath"] == search;
+        }
+    }
+    EXPECT_TRUE(keptNamed) << cleaned["groups"].dump(1);
+    EXPECT_FALSE(cleaned["computer"].get<std::string>().empty());
+    EXPECT_FALSE(cleaned["user"].get<std::string>().empty());
 }
 
 TEST_F(CommandLine, AUsageErrorExitsWithTwoAndTouchesNothing) {

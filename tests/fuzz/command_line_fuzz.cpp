@@ -43,7 +43,8 @@ std::string switchName(const std::string& argument) {
 } // namespace
 
 // Any list of arguments: the window runs exactly when the first is no switch, a command that
-// deletes needs /clean and nothing else but /emptybin, /unschedule goes alone, letter case
+// deletes needs /clean and nothing else but /emptybin and /json, /json asks only a preview or
+// a clean for its document, /unschedule goes alone, letter case
 // and the prefix change nothing, and every refusal says why.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
@@ -56,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check((command.mode == CommandMode::Window) ==
           (arguments.empty() || !isSwitch(arguments.front())));
     check(!command.emptyBins || command.mode == CommandMode::Clean);
+    check(!command.json || command.mode == CommandMode::Clean ||
+          command.mode == CommandMode::Preview);
     check((command.mode == CommandMode::UsageError) == !command.error.empty());
     if (command.mode == CommandMode::Unschedule) {
         for (const std::string& argument : arguments) {
@@ -67,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool named = false;
         for (const std::string& argument : arguments) {
             const std::string name = switchName(argument);
-            check(name == "clean" || name == "preview" || name == "emptybin");
+            check(name == "clean" || name == "preview" || name == "emptybin" || name == "json");
             named = named || name == wanted;
         }
         check(named);
@@ -82,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         other.push_back(changed);
     }
     const Command same = parseCommandLine(other);
-    check(same.mode == command.mode && same.emptyBins == command.emptyBins);
+    check(same.mode == command.mode && same.emptyBins == command.emptyBins &&
+          same.json == command.json);
     return 0;
 }

@@ -10,6 +10,7 @@ struct ParseCase {
     std::vector<std::string> arguments;
     CommandMode mode;
     bool emptyBins;
+    bool json = false;
 };
 
 TEST(CommandLine, SwitchesInAnyCaseWithEitherPrefix) {
@@ -27,6 +28,9 @@ TEST(CommandLine, SwitchesInAnyCaseWithEitherPrefix) {
         {{"/?"}, CommandMode::Usage, false},
         {{"-?"}, CommandMode::Usage, false},
         {{"/clean", "/?"}, CommandMode::Usage, false},
+        {{"/preview", "/JSON"}, CommandMode::Preview, false, true},
+        {{"-Json", "/clean", "-emptybin"}, CommandMode::Clean, true, true},
+        {{"/json", "/?"}, CommandMode::Usage, false},
         {{"/Unschedule"}, CommandMode::Unschedule, false},
         {{"-UNSCHEDULE", "/unschedule"}, CommandMode::Unschedule, false},
     };
@@ -34,6 +38,7 @@ TEST(CommandLine, SwitchesInAnyCaseWithEitherPrefix) {
         const Command command = parseCommandLine(c.arguments);
         EXPECT_EQ(command.mode, c.mode) << ::testing::PrintToString(c.arguments);
         EXPECT_EQ(command.emptyBins, c.emptyBins) << ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(command.json, c.json) << ::testing::PrintToString(c.arguments);
     }
 }
 
@@ -49,8 +54,11 @@ TEST(CommandLine, UsageErrorsNameWhatWasWrong) {
         {{"/preview", "/clean"}, "cannot be combined"},
         {{"/emptybin"}, "/clean only"},
         {{"/preview", "/emptybin"}, "/clean only"},
+        {{"/json"}, "/preview or /clean only"},
+        {{"/json", "D:\\Photos"}, "D:\\Photos"},
         {{"/unschedule", "/clean"}, "/unschedule goes alone"},
         {{"/emptybin", "/unschedule"}, "/unschedule goes alone"},
+        {{"/unschedule", "/json"}, "/unschedule goes alone"},
         {{"/unschedule", "D:\\Photos"}, "D:\\Photos"},
     };
     for (const auto& [arguments, named] : cases) {

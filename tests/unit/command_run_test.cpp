@@ -2,12 +2,14 @@
 #include "engine/clean_driver.h"
 #include "engine_fixture.h"
 #include "fakes/fake_platform.h"
+#include "settings/policy.h"
 #include "settings/settings_store.h"
 #include "settings/settings_summary.h"
 #include "targets/target_catalogue.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -365,6 +367,145 @@ TEST(CommandRun, CleanWithoutSavedSettingsTouchesNothing) {
         ASSERT_FALSE(printed.empty());
         EXPECT_EQ(printed.front(), "Dustbane has no saved settings, so /clean changed nothing.");
         EXPECT_EQ(fake.system.soundsPlayed, 0);
+    }
+}
+
+// The printed lines as one text: a JSON run prints its document and nothing else.
+nlohmann::json printedDocument(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return nlohmann::json::parse(text);
+}
+
+const nlohmann::json& settingNamed(const nlohmann::json& document, const std::string& name) {
+    for (const nlohmann::json& setting : document["settings"]) {
+        if (setting["name"] == name) {
+            return setting;
+        }
+    }
+    throw std::runtime_error("no setting " + name);
+}
+
+TEST(CommandRunJson, PreviewPrintsOneDocumentWithTheTotalsOfItsLinesAndChangesNothing) {
+    Machine machine;
+    ASSERT_EQ(machine.run({"/preview"}), exit_code::success);
+    const std::string textTotal = machine.printed.back();
+    const auto tree = machine.tree();
+
+    EXPECT_EQ(machine.run({"/preview", "/json"}), exit_code::success);
+
+    EXPECT_EQ(machine.tree(), tree);
+    const nlohmann::json document = printedDocument(machine.printed);
+    EXPECT_EQ(document["command"], "preview");
+    EXPECT_EQ(document["computer"], "TESTPC");
+    EXPECT_EQ(document["user"], "tester");
+    EXPECT_EQ(document["started"], "2026-12-07T10:42:07Z");
+    EXPECT_EQ(document["exitCode"], exit_code::success);
+    EXPECT_EQ(textTotal, "11 items, 44 bytes (44 B)");
+    const nlohmann::json& totals = document["totals"];
+    EXPECT_EQ(totals["deleted"]["items"].get<int>() + totals["recycled"]["items"].get<int>(), 11);
+    EXPECT_EQ(totals["deleted"]["bytes"].get<int>() + totals["recycled"]["bytes"].get<int>(), 44);
+    EXPECT_EQ(totals["kept"]["items"], 0);
+    // A target, the folder and the file to delete, and the search path's rules, each as
+    // the run met it.
+    std::set<std::string> groups;
+    for (const nlohmann::json& group : document["groups"]) {
+        groups.insert(group["kind"].get<std::string>() + " " + group["name"].get<std::string>());
+    }
+    for (const std::string group :
+         {"target Temporary folder", "folder C:\\spec", "files Delete files"}) {
+        EXPECT_TRUE(groups.count(group)) << group << " in " << document["groups"].dump(1);
+    }
+    EXPECT_TRUE(std::any_of(
+        document["groups"].begin(), document["groups"].end(), [](const nlohmann::json& group) {
+            return group["kind"] == "search rule" && group["searchPath"] == "C:\\search";
+        }));
+    EXPECT_EQ(settingNamed(document, "Empfolder")["source"], "user");
+    EXPECT_EQ(settingNamed(document, "Empfolder")["value"], true);
+    EXPECT_EQ(settingNamed(document, "Tempfolder")["source"], "default");
+    EXPECT_EQ(settingNamed(document, "FolderList")["value"],
+              nlohmann::json::parse(R"([{"path": "C:\\spec", "checked": true}])"));
+}
+
+// What stayed is named with its reason, its group and the exit code the process returns.
+TEST(CommandRunJson, CleanReportsTheHeldFilesAsKeptAndExitsWithTheCodeItReports) {
+    Machine machine;
+    machine.fake.files.lock("C:\\search\\x.tmp");
+    machine.fake.files.lock(temp + "a.txt");
+    const std::vector<std::string> before = machine.fake.files.treeBelow("C:");
+
+    const int code = machine.run({"/clean", "/json"});
+
+    EXPECT_EQ(code, exit_code::itemsStayed);
+    const nlohmann::json document = printedDocument(machine.printed);
+    EXPECT_EQ(document["command"], "clean");
+    EXPECT_EQ(document["exitCode"], code);
+    std::set<std::string> kept;
+    for (const nlohmann::json& group : document["groups"]) {
+        for (const nlohmann::json& item : group["kept"]) {
+            kept.insert(group["kind"].get<std::string>() + " " + item["path"].get<std::string>() +
+                        " " + item["reason"].get<std::string>());
+        }
+    }
+    // The search path's file went to the Recycle Bin, whose move names the cause; the temporary
+    // folder's was deleted for good, and the file system only says it stayed.
+    EXPECT_EQ(kept, (std::set<std::string>{"search rule C:\\search\\x.tmp in use",
+                                           "target " + temp + "a.txt not deleted"}));
+    const nlohmann::json& totals = document["totals"];
+    EXPECT_EQ(totals["kept"], nlohmann::json::parse(R"({"items": 2, "bytes": 7})"));
+    EXPECT_EQ(totals["deleted"]["bytes"].get<int>() + totals["recycled"]["bytes"].get<int>(),
+              44 - 7);
+    EXPECT_FALSE(removedPaths(before, machine).count("C:\\search\\x.tmp"));
+}
+
+TEST(CommandRunJson, ACleanThatDoesNotRunStillReportsWhyWithExitCodeTwo) {
+    FakePlatform fake;
+    Lines printed;
+    const auto print = [&printed](const std::string& line) { printed.push_back(line); };
+    EXPECT_EQ(runCommand(parseCommandLine({"/clean", "/json"}), fake.platform, print),
+              exit_code::usageError);
+    nlohmann::json document = printedDocument(printed);
+    EXPECT_EQ(document["exitCode"], exit_code::usageError);
+    EXPECT_EQ(document["warnings"][0],
+              "Dustbane has no saved settings, so /clean changed nothing.");
+    EXPECT_TRUE(document["groups"].empty());
+
+    // Forbidden by the administrator, whose lock of Recycle the settings show.
+    fake.registry.set(policyKeyPath, "AllowClean", int32_t{0}, RegistryRoot::LocalMachine);
+    fake.registry.set(policyKeyPath, "Recycle", int32_t{0}, RegistryRoot::LocalMachine);
+    printed.clear();
+    EXPECT_EQ(runCommand(parseCommandLine({"/clean", "/json"}), fake.platform, print),
+              exit_code::usageError);
+    document = printedDocument(printed);
+    EXPECT_EQ(document["exitCode"], exit_code::usageError);
+    EXPECT_NE(document["warnings"][0].get<std::string>().find("administrator"), std::string::npos);
+    EXPECT_EQ(settingNamed(document, "Recycle")["source"], "policy");
+    EXPECT_EQ(settingNamed(document, "Recycle")["value"], false);
+}
+
+// A registry that fails as no real one should: the run cannot go on.
+struct BrokenRegistry : FakeRegistry {
+    std::unique_ptr<RegistryKey> open(RegistryRoot, const std::string&, bool) override {
+        throw std::runtime_error("registry gone");
+    }
+};
+
+TEST(CommandRunJson, AnEscapingErrorStillPrintsOneDocumentWithExitCodeThree) {
+    for (const char* command : {"/preview", "/clean"}) {
+        FakePlatform fake;
+        BrokenRegistry registry;
+        Platform ports{fake.files,  registry,      fake.shell,
+                       fake.system, fake.prompter, fake.scheduler};
+        Lines printed;
+        EXPECT_EQ(runCommand(parseCommandLine({command, "/json"}), ports,
+                             [&printed](const std::string& line) { printed.push_back(line); }),
+                  exit_code::unexpectedError);
+        const nlohmann::json document = printedDocument(printed);
+        EXPECT_EQ(document["command"], std::string(command).substr(1));
+        EXPECT_EQ(document["exitCode"], exit_code::unexpectedError);
+        EXPECT_EQ(document["warnings"], nlohmann::json::array({"Dustbane stopped: registry gone"}));
     }
 }
 

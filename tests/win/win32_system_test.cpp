@@ -127,5 +127,25 @@ TEST_F(Win32SystemTest, TellsWhetherItRunsElevatedAsTheAdministratorCheckDoes) {
     EXPECT_EQ(system.runsElevated(), IsUserAnAdmin() != FALSE);
 }
 
+std::string environmentValue(const wchar_t* name) {
+    wchar_t value[512] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, ARRAYSIZE(value));
+    return length > 0 && length < ARRAYSIZE(value) ? win32::narrow(value) : std::string();
+}
+
+// The system sets both variables at logon from the same names; the calls must give them
+// whole, without a trailing null or a cut.
+TEST_F(Win32SystemTest, NamesTheComputerAndTheUserAsTheLogonEnvironmentDoes) {
+    const std::string computer = environmentValue(L"COMPUTERNAME");
+    const std::string user = environmentValue(L"USERNAME");
+    ASSERT_FALSE(computer.empty());
+    ASSERT_FALSE(user.empty());
+    EXPECT_EQ(CompareStringOrdinal(win32::widen(system.computerName()).c_str(), -1,
+                                   win32::widen(computer).c_str(), -1, TRUE),
+              CSTR_EQUAL)
+        << system.computerName() << " / " << computer;
+    EXPECT_EQ(system.userName(), user);
+}
+
 } // namespace
 } // namespace dustbane::testing

@@ -175,4 +175,19 @@ bool Win32System::runsElevated() const {
            elevation.TokenIsElevated != 0;
 }
 
+std::string Win32System::computerName() const {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = ARRAYSIZE(name);
+    return GetComputerNameW(name, &length) ? narrow(std::wstring(name, length)) : std::string();
+}
+
+std::string Win32System::userName() const {
+    // A logon name has at most 256 characters (UNLEN), plus the terminating null.
+    wchar_t name[257] = {};
+    DWORD length = ARRAYSIZE(name);
+    // The length given back counts the terminating null.
+    return GetUserNameW(name, &length) && length > 0 ? narrow(std::wstring(name, length - 1))
+                                                     : std::string();
+}
+
 } // namespace dustbane::win32

@@ -27,6 +27,8 @@ class Win32System : public System {
 
     bool processRuns(const std::string& imageName) const override;
     bool runsElevated() const override;
+    std::string computerName() const override;
+    std::string userName() const override;
 };
 
 } // namespace dustbane::win32

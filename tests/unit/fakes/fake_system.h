@@ -33,6 +33,8 @@ class FakeSystem : public System {
         return runningProcesses.count(imageName) > 0;
     }
     bool runsElevated() const override { return elevated; }
+    std::string computerName() const override { return computer; }
+    std::string userName() const override { return user; }
 
     static std::string formatDate(int64_t dayNumber);
     static int64_t dayNumber(int year, int month, int day);
@@ -50,6 +52,8 @@ class FakeSystem : public System {
     int cursorY = 0;
     std::set<std::string> runningProcesses;
     bool elevated = false;
+    std::string computer = "TESTPC";
+    std::string user = "tester";
 };
 
 } // namespace dustbane::testing
