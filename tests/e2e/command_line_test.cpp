@@ -120,13 +120,18 @@ class CommandLine : public Scenario {
         writeFile(hotfixLog, "1234");
 
         settings.writeInt("Empfolder", 1);
+        settings.writeInt("Logs", 1);
+        storeLists();
+    }
+
+    // The search path, the folder spec and the file one.log, as a previous OK stored them.
+    void storeLists() {
         settings.writeInt("Pathnum", 1);
         settings.writeString("Patha0", search);
         settings.writeInt("Foldernum", 1);
         settings.writeString("Foldera0", scratch() + "spec");
         settings.writeInt("Filenum", 1);
         settings.writeString("Filea0", scratch() + "one.log");
-        settings.writeInt("Logs", 1);
         settings.writeString("Installdir", installDir());
     }
 
@@ -222,13 +227,7 @@ TEST_F(CommandLine, JsonReportsCountWhatLeftTheDiskAndWhatAHeldFileKept) {
     writeFile(scratch() + "one.log", "1234567");
     const std::string locked = search + "\\locked.tmp";
     writeFile(locked, "held");
-    settings.writeInt("Pathnum", 1);
-    settings.writeString("Patha0", search);
-    settings.writeInt("Foldernum", 1);
-    settings.writeString("Foldera0", scratch() + "spec");
-    settings.writeInt("Filenum", 1);
-    settings.writeString("Filea0", scratch() + "one.log");
-    settings.writeString("Installdir", installDir());
+    storeLists();
     HeldFile holder(locked);
     ASSERT_TRUE(holder.holding());
     const auto before = fileSizesBelow(scratch());
