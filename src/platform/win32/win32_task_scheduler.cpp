@@ -38,19 +38,13 @@ bool isMissing(HRESULT result) {
            result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
 }
 
-struct TokenTraits {
-    using Handle = HANDLE;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle token) { CloseHandle(token); }
-};
-
 // A failed Win32 call, in the words of the thread's last error.
 Failure lastError() {
     return Failure{HRESULT_FROM_WIN32(GetLastError())};
 }
 
 std::wstring currentUserSid() {
-    UniqueHandle<TokenTraits> token;
+    UniqueKernelHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) {
         throw lastError();
     }

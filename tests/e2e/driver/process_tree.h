@@ -7,12 +7,7 @@
 
 namespace dustbane::e2e {
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static HANDLE invalid() { return nullptr; }
-    static void close(HANDLE handle) { CloseHandle(handle); }
-};
-using UniqueKernelHandle = win32::UniqueHandle<KernelHandleTraits>;
+using win32::UniqueKernelHandle;
 
 // A started command line with every process it starts in turn: an uninstaller that hands its
 // work to a copy of itself and ends at once, or msiexec and the custom actions it runs.
