@@ -37,14 +37,6 @@ TreeSnapshot driveC(const std::vector<std::string>& ignored) {
     return without(snapshotTree("C:", FileStamp::Hashed), ignored);
 }
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 // Whether this system removes a folder link itself rather than its target, tried on a link
 // to an empty folder. The target must survive either way.
 bool canRemoveLinkItself(const std::string& scratch) {

@@ -93,14 +93,6 @@ Paths within(const Paths& paths, const Paths& universe) {
     return result;
 }
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 class CommandLine : public Scenario {
   protected:
     // A search path with matching and unmatched files, a specific folder and file, the

@@ -44,14 +44,6 @@ size_t countContaining(const Strings& lines, const std::string& text) {
     }));
 }
 
-std::string joined(const Strings& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 class Policy : public Scenario {
   protected:
     // The user's own settings: the temporary folder ticked, two search paths for .tmp files,

@@ -79,14 +79,6 @@ std::string specialFolder(int csidl) {
     return win32::narrow(path);
 }
 
-std::string joined(const Strings& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 // Each value of the key as "<type> <value>", by name.
 std::map<std::string, std::string> storedValues(const RegKey& key) {
     std::map<std::string, std::string> values;

@@ -124,4 +124,12 @@ std::string fromAnsi(const std::string& ansi) {
     return convert(ansi, CP_ACP, CP_UTF8);
 }
 
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
 } // namespace dustbane::e2e

@@ -28,6 +28,8 @@ std::optional<std::string> readFile(const std::string& path);
 
 // The lines of a text, each without its line break (\n or \r\n).
 std::vector<std::string> splitLines(const std::string& text);
+// The lines, each ended by \n, for a failure message.
+std::string joined(const std::vector<std::string>& lines);
 
 std::string toAnsi(const std::string& utf8);
 std::string fromAnsi(const std::string& ansi);
